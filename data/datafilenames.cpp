@@ -1,0 +1,31 @@
+#include "datafilenames.h"
+
+QString dictionaryAlphabet()
+{
+    return QStringLiteral("abcde\u025Bfghijklmno\u0254pqrstuvwxyz");
+}
+
+QString dataDirectory()
+{
+    return QStringLiteral("res");
+}
+
+QString headwordFileName()
+{
+    return QStringLiteral("entries.bna");
+}
+
+QString lexiconFileName()
+{
+    return QStringLiteral("lexic.bna");
+}
+
+QString letterFileName(QChar letter)
+{
+    return QString(letter) + QStringLiteral(".bna");
+}
+
+QString dataFilePath(const QString &dir, const QString &name)
+{
+    return dir.isEmpty() ? name : dir + QLatin1Char('/') + name;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// Names of the data files. The viewer reads them from the directory "res" relative to
+// its working directory; the producers' tool reads and writes them in any directory.
+
+// The 28 letters that name the letter files and key the letter texts, in file order:
+// the Latin letters with ɛ (U+025B) after e and ɔ (U+0254) after o.
+QString dictionaryAlphabet();
+
+QString dataDirectory();    // "res"
+QString headwordFileName(); // "entries.bna"
+QString lexiconFileName();  // "lexic.bna"
+QString letterFileName(QChar letter); // for example "ɛ.bna"
+
+// dir + "/" + name, with dir empty meaning the working directory itself.
+QString dataFilePath(const QString &dir, const QString &name);

@@ -1,0 +1,72 @@
+#include "dataloading.h"
+
+#include "datafile.h"
+#include "datafilenames.h"
+#include "lexiconline.h"
+
+#include <QHeaderView>
+#include <QListWidget>
+#include <QTableWidget>
+
+namespace {
+
+constexpr Qt::ItemFlags lexiconCellFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+
+QTableWidgetItem *lexiconCell(const QString &text)
+{
+    auto *cell = new QTableWidgetItem(text);
+    cell->setFlags(lexiconCellFlags);
+    return cell;
+}
+
+} // namespace
+
+void loadHeadwords(QListWidget *list, const QString &dir)
+{
+    const auto lines = readDataFile(dataFilePath(dir, headwordFileName()));
+    if (!lines)
+        return;
+    list->clear();
+    list->addItems(*lines);
+}
+
+void loadLexicon(QTableWidget *table, const QString &dir)
+{
+    const auto lines = readDataFile(dataFilePath(dir, lexiconFileName()));
+    if (!lines)
+        return;
+    QVector<LexiconRow> rows;
+    rows.reserve(lines->size());
+    for (const QString &line : *lines) {
+        if (auto row = splitLexiconLine(line))
+            rows.append(std::move(*row));
+    }
+    int first = table->rowCount();
+    table->setRowCount(first + rows.size());
+    for (const LexiconRow &row : rows) {
+        table->setItem(first, 0, lexiconCell(row.word));
+        table->setItem(first, 1, lexiconCell(row.gloss));
+        ++first;
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+}
+
+void loadLetterTexts(QHash<QString, QString> *letterTexts, const QString &dir)
+{
+    for (const QChar letter : dictionaryAlphabet()) {
+        const auto lines = readDataFile(dataFilePath(dir, letterFileName(letter)));
+        if (!lines)
+            continue;
+        QString text;
+        qsizetype size = 0;
+        for (const QString &line : *lines)
+            size += line.size() + 1;
+        text.reserve(int(size));
+        for (const QString &line : *lines) {
+            text.append(line);
+            text.append(QLatin1Char('\n'));
+        }
+        letterTexts->insert(QString(letter), text);
+    }
+}

@@ -1,0 +1,96 @@
+#include "linecodec.h"
+
+namespace {
+
+constexpr char16_t bullet = 0x2022;
+constexpr int keyLength = 5;
+constexpr int keyDigits[keyLength] = {5, 2, 4, 1, 3}; // the key "52413"
+
+// The signed remainder the format is defined with; phases are >= 1 in practice, so the
+// key position always lies in 0..4, but a negative phase must not index out of range.
+int keyDigit(int position, int phase)
+{
+    int k = int((qint64(position) + phase) % keyLength);
+    if (k < 0)
+        k += keyLength;
+    return keyDigits[k];
+}
+
+char16_t shifted(char16_t unit, int amount)
+{
+    return char16_t((unit + amount) & 0xFFFF);
+}
+
+} // namespace
+
+QString descrambleLine(const QString &line, int phase)
+{
+    const int n = line.size();
+    QString plain(n, Qt::Uninitialized);
+    const QChar *in = line.constData();
+    QChar *out = plain.data();
+    for (int i = 0; i < n; ++i) {
+        const char16_t unit = in[i].unicode();
+        out[i] = unit == bullet ? QChar(bullet) : QChar(shifted(unit, 5 - keyDigit(i, phase)));
+    }
+    return plain;
+}
+
+QString scrambleLine(const QString &line, int phase)
+{
+    const int n = line.size();
+    QString stored(n, Qt::Uninitialized);
+    const QChar *in = line.constData();
+    QChar *out = stored.data();
+    for (int i = 0; i < n; ++i) {
+        const char16_t unit = in[i].unicode();
+        out[i] = unit == bullet ? QChar(bullet) : QChar(shifted(unit, keyDigit(i, phase) - 5));
+    }
+    return stored;
+}
+
+UnstorableCharacter unstorablePosition(const QString &line, int phase)
+{
+    const QString stored = scrambleLine(line, phase);
+    const int n = stored.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar plain = line.at(i);
+        const QChar unit = stored.at(i);
+        if (i == 0 && phase == 1 && unit.unicode() == 0xFEFF)
+            return {i, UnstorableReason::BecomesByteOrderMark};
+        if (plain.unicode() != bullet && unit.unicode() == bullet)
+            return {i, UnstorableReason::BecomesBullet};
+        if (unit == QLatin1Char('\n') || unit == QLatin1Char('\r'))
+            return {i, UnstorableReason::BecomesLineBreak};
+        if (unit.isHighSurrogate()) {
+            if (i + 1 < n && stored.at(i + 1).isLowSurrogate()) {
+                ++i;
+                continue;
+            }
+            return {i, UnstorableReason::UnpairedSurrogate};
+        }
+        if (unit.isLowSurrogate()) {
+            // A low surrogate without a high one before it; report the character whose
+            // stored unit is unpaired.
+            return {i, UnstorableReason::UnpairedSurrogate};
+        }
+    }
+    return {};
+}
+
+QString unstorableReasonText(UnstorableReason reason)
+{
+    switch (reason) {
+    case UnstorableReason::None:
+        return QString();
+    case UnstorableReason::BecomesBullet:
+        return QStringLiteral("would be stored as the bullet U+2022 and read back as a bullet");
+    case UnstorableReason::BecomesLineBreak:
+        return QStringLiteral("would be stored as a line break and split the line");
+    case UnstorableReason::UnpairedSurrogate:
+        return QStringLiteral("would be stored as an unpaired surrogate, which UTF-8 cannot carry");
+    case UnstorableReason::BecomesByteOrderMark:
+        return QStringLiteral("would open the file with a byte-order mark, which the reader drops");
+    }
+    return QString();
+}

@@ -1,0 +1,28 @@
+#include "informationtext.h"
+
+#include <QStringList>
+
+QString informationText()
+{
+    // ɲ U+0272, ɛ U+025B, ɔ U+0254, ʃ U+0283; ♦ U+2666, ↑ U+2191, ↓ U+2193.
+    static const QStringList lines = {
+        QStringLiteral("LEXORA 1.5 KUNNAFONI"),
+        QStringLiteral("Da\u0272\u025B 13 400 ni k\u0254 \u0272\u025Bf\u0254len don "
+                       "Da\u0272\u025Bgafe k\u0254n\u0254."),
+        QStringLiteral("Da\u0272\u025B 10 000 ni k\u0254 \u0272\u025Bf\u0254len don "
+                       "Da\u0272\u025Bs\u025Bb\u025Bn k\u0254n\u0254."),
+        QStringLiteral("Misaliw b\u025B Damin\u025B ni \u2666 taama\u0283y\u025Bn ye "
+                       "k'a kumasen \u0272\u025B K\u025B \u0272ugubaga ye."),
+        QStringLiteral("Da\u0272\u025B k\u0254r\u0254ma b\u025B Damin\u025B ni \u2191 "
+                       "taama\u0283y\u025Bn ye."),
+        QStringLiteral("Da\u0272\u025B sinama b\u025B Damin\u025B ni \u2193 "
+                       "taama\u0283y\u025Bn ye."),
+        QString(),
+        QStringLiteral("Dilanbagaw: Lexora j\u025Bkulu."),
+        QStringLiteral("Da\u0272\u025Bw b\u0254ra UD Bambara-CRB ni Unicode CLDR la, "
+                       "CC BY-SA 4.0 sariya k\u0254r\u0254."),
+        QString(),
+        QStringLiteral("I ni ce!"),
+    };
+    return lines.join(QLatin1Char('\n'));
+}
