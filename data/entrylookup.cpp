@@ -34,11 +34,6 @@ private:
     int m_start;
 };
 
-bool isHeadLine(QStringView line)
-{
-    return line.indexOf(openBracket) > 0;
-}
-
 // Where the first line whose trimmed text begins with `opener` starts, or -1.
 int findHeadLine(const QString &text, const QString &opener)
 {
@@ -58,6 +53,17 @@ int findHeadLine(const QString &text, const QString &opener)
 }
 
 } // namespace
+
+bool isHeadLine(QStringView line)
+{
+    return line.indexOf(openBracket) > 0;
+}
+
+QStringView headLineHeadword(QStringView line)
+{
+    const int end = line.indexOf(QStringLiteral(" ["), 1);
+    return end < 0 ? QStringView() : line.left(end);
+}
 
 EntryExtract extractEntry(const QString &letterText, const QString &word)
 {

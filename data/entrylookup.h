@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringView>
 
 // How a letter text holds its entries. Lines are separated by "\n" and read without
 // the blanks around them. A head line opens an entry: it begins with the headword in
@@ -10,6 +11,13 @@
 // the entry above it. A head line holding "=>" after its first character makes its
 // entry a cross-reference to the headword written after the first "=>". Homographs are
 // entries of one headword that follow one another directly.
+
+// Whether a trimmed line opens an entry: its first "[" stands after its first character.
+bool isHeadLine(QStringView line);
+
+// The headword a trimmed head line opens: the text before its first " [". Empty when the
+// line has no " [" after its first character, so that no lookup can reach it.
+QStringView headLineHeadword(QStringView line);
 
 struct EntryExtract
 {

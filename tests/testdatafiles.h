@@ -1,0 +1,61 @@
+#pragma once
+
+// Writing data files for tests: plain lines are stored exactly as a producer stores them.
+
+#include "datafilenames.h"
+#include "linecodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QStringList>
+#include <QTextCodec>
+
+namespace testdata {
+
+// The stored bytes of `plainLines`, line n with phase n, each ended by `terminator`
+// (the last one only if `finalTerminator`).
+inline QByteArray storedBytes(const QStringList &plainLines, const QByteArray &terminator = "\n",
+                              bool finalTerminator = true, const char *codec = "UTF-8")
+{
+    QTextCodec *textCodec = QTextCodec::codecForName(codec);
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader); // no byte-order mark
+    const QString end = QString::fromLatin1(terminator);
+    QByteArray bytes;
+    for (int i = 0; i < plainLines.size(); ++i) {
+        QString stored = scrambleLine(plainLines.at(i), i + 1);
+        if (i + 1 < plainLines.size() || finalTerminator)
+            stored += end;
+        bytes += textCodec->fromUnicode(stored.constData(), stored.size(), &state);
+    }
+    return bytes;
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A whole data directory: the headword file, the lexicon file and the letter files
+// named in `letterTexts` (key: the letter; value: its plain lines).
+struct Dictionary
+{
+    QStringList headwords;
+    QStringList lexicon;
+    QMap<QString, QStringList> letters;
+
+    bool writeTo(const QString &dir) const
+    {
+        if (!QDir().mkpath(dir))
+            return false;
+        bool ok = writeFile(dataFilePath(dir, headwordFileName()), storedBytes(headwords)) &&
+                  writeFile(dataFilePath(dir, lexiconFileName()), storedBytes(lexicon));
+        for (auto letter = letters.constBegin(); letter != letters.constEnd(); ++letter)
+            ok = ok && writeFile(dataFilePath(dir, letterFileName(letter.key().at(0))),
+                                 storedBytes(*letter));
+        return ok;
+    }
+};
+
+} // namespace testdata

@@ -1,0 +1,8 @@
+#include "diagnostic.h"
+
+QString Diagnostic::toString() const
+{
+    const QString where = line > 0 ? file + QLatin1Char(':') + QString::number(line) : file;
+    const QString kind = severity == Error ? QStringLiteral("error") : QStringLiteral("warning");
+    return where + QStringLiteral(": ") + kind + QStringLiteral(": ") + message;
+}

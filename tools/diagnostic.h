@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// One problem found in a producer's file, printed as "file:line: error: message".
+struct Diagnostic
+{
+    enum Severity { Error, Warning };
+
+    QString file;
+    int line = 0; // 1-based; 0 when the problem concerns the whole file
+    Severity severity = Error;
+    QString message;
+
+    QString toString() const;
+};

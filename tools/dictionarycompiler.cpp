@@ -1,0 +1,187 @@
+#include "dictionarycompiler.h"
+
+#include "datafilenames.h"
+#include "entrylookup.h"
+#include "linecodec.h"
+#include "searchform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString headwordSource = QStringLiteral("headwords.txt");
+const QString entrySource = QStringLiteral("entries.txt");
+const QString lexiconSource = QStringLiteral("lexicon.txt");
+
+QString codePoint(QChar c)
+{
+    return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+DictionaryCompiler::DataFiles DictionaryCompiler::compile(const QString &sourceDir)
+{
+    m_diagnostics.clear();
+    DataFiles files;
+    QMap<QString, QVector<SourceLine>> origins;
+
+    const auto copyLines = [&](const QString &source, const QString &target) {
+        const QStringList lines = readSource(sourceDir, source);
+        files[target] = lines;
+        QVector<SourceLine> &from = origins[target];
+        for (int i = 0; i < lines.size(); ++i)
+            from.append({source, i + 1});
+    };
+    copyLines(headwordSource, headwordFileName());
+    copyLines(lexiconSource, lexiconFileName());
+    for (const QChar letter : dictionaryAlphabet()) {
+        files[letterFileName(letter)];
+        origins[letterFileName(letter)];
+    }
+    fileEntries(readSource(sourceDir, entrySource), &files, &origins);
+    checkStorable(files, origins);
+    return files;
+}
+
+QStringList DictionaryCompiler::readSource(const QString &sourceDir, const QString &name)
+{
+    QFile file(dataFilePath(sourceDir, name));
+    if (!file.open(QIODevice::ReadOnly)) {
+        error(file.fileName(), 0, QStringLiteral("cannot read: ") + file.errorString());
+        return {};
+    }
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast(); // the final line feed ends the last line, it does not add one
+    for (QString &line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    return lines;
+}
+
+void DictionaryCompiler::fileEntries(const QStringList &lines, DataFiles *files,
+                                     QMap<QString, QVector<SourceLine>> *origins)
+{
+    const QString alphabet = dictionaryAlphabet();
+    QString currentFile;
+    bool afterHeadLine = false;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        const QStringView trimmed = QStringView(line).trimmed();
+        if (isHeadLine(trimmed)) {
+            afterHeadLine = true;
+            const QString headword = headLineHeadword(trimmed).toString();
+            const QString key = letterKey(headword);
+            currentFile.clear();
+            if (headword.isEmpty()) {
+                error(entrySource, i + 1,
+                      QStringLiteral("this line reads as a head line (its first \"[\" is not "
+                                     "its first character) but has no \" [\" after a headword"));
+            } else if (key.size() != 1 || !alphabet.contains(key)) {
+                error(entrySource, i + 1,
+                      QStringLiteral("the headword \"%1\" begins with a character that has no "
+                                     "letter file")
+                          .arg(headword));
+            } else {
+                currentFile = letterFileName(key.at(0));
+            }
+        } else if (!afterHeadLine) {
+            error(entrySource, i + 1,
+                  QStringLiteral("this line belongs to no entry: no head line stands above it"));
+        }
+        // The lines of an entry whose head line was refused are reported with it.
+        if (currentFile.isEmpty())
+            continue;
+        (*files)[currentFile].append(line);
+        (*origins)[currentFile].append({entrySource, i + 1});
+    }
+}
+
+void DictionaryCompiler::checkStorable(const DataFiles &files,
+                                       const QMap<QString, QVector<SourceLine>> &origins)
+{
+    for (auto file = files.constBegin(); file != files.constEnd(); ++file) {
+        const QVector<SourceLine> &from = origins.value(file.key());
+        for (int i = 0; i < file->size(); ++i) {
+            const QString &line = file->at(i);
+            const UnstorableCharacter bad = unstorablePosition(line, i + 1);
+            if (bad.position < 0)
+                continue;
+            error(from.at(i).file, from.at(i).line,
+                  QStringLiteral("character %1 at column %2 cannot be stored in %3: it %4")
+                      .arg(codePoint(line.at(bad.position)))
+                      .arg(bad.position + 1)
+                      .arg(file.key(), unstorableReasonText(bad.reason)));
+        }
+    }
+}
+
+void DictionaryCompiler::error(const QString &file, int line, const QString &message)
+{
+    m_diagnostics.append({file, line, Diagnostic::Error, message});
+}
+
+QByteArray DictionaryCompiler::encodeDataFile(const QStringList &plainLines)
+{
+    QByteArray bytes;
+    for (int i = 0; i < plainLines.size(); ++i) {
+        bytes.append(scrambleLine(plainLines.at(i), i + 1).toUtf8());
+        bytes.append('\n');
+    }
+    return bytes;
+}
+
+bool DictionaryCompiler::writeDataFiles(const DataFiles &files, const QString &resDir,
+                                        QString *error)
+{
+    const QFileInfo target(resDir);
+    const QString parent = target.absolutePath();
+    if (!QDir().mkpath(parent)) {
+        *error = QStringLiteral("cannot create ") + parent;
+        return false;
+    }
+    QTemporaryDir fresh(parent + QStringLiteral("/.") + target.fileName() +
+                        QStringLiteral(".new-XXXXXX"));
+    if (!fresh.isValid()) {
+        *error = QStringLiteral("cannot create a directory beside ") + resDir;
+        return false;
+    }
+    for (auto file = files.constBegin(); file != files.constEnd(); ++file) {
+        QSaveFile out(fresh.filePath(file.key()));
+        if (!out.open(QIODevice::WriteOnly) || out.write(encodeDataFile(*file)) < 0 ||
+            !out.commit()) {
+            *error = out.fileName() + QStringLiteral(": ") + out.errorString();
+            return false;
+        }
+    }
+    const QString old = parent + QStringLiteral("/.") + target.fileName() + QStringLiteral(".old");
+    QDir(old).removeRecursively();
+    const bool hadTarget = target.exists();
+    if (hadTarget && !QDir().rename(target.absoluteFilePath(), old)) {
+        *error = QStringLiteral("cannot move the old ") + resDir + QStringLiteral(" aside");
+        return false;
+    }
+    if (!QDir().rename(fresh.path(), target.absoluteFilePath())) {
+        if (hadTarget)
+            QDir().rename(old, target.absoluteFilePath());
+        *error = QStringLiteral("cannot put the new files in place of ") + resDir;
+        return false;
+    }
+    fresh.setAutoRemove(false);
+    QDir(old).removeRecursively();
+    QFile::setPermissions(target.absoluteFilePath(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                              QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                              QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                              QFileDevice::ExeOther);
+    return true;
+}

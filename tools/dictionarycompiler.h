@@ -1,0 +1,51 @@
+#pragma once
+
+#include "diagnostic.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Turns a producer's plain sources into the data files the viewer reads.
+//
+// A source directory holds three UTF-8 text files:
+//   headwords.txt  one headword per line, in the order of the headword list;
+//   entries.txt    the entries, each a head line "HEADWORD [..." and its continuation
+//                  lines, in the order they are to stand in their letter files;
+//   lexicon.txt    one "word|gloss" line per row of the lexicon table.
+// Each entry goes to the letter file of its headword's letter key, keeping source order.
+class DictionaryCompiler
+{
+public:
+    // Plain lines of every data file, keyed by file name ("entries.bna", "a.bna", ...).
+    using DataFiles = QMap<QString, QStringList>;
+
+    // Reads and files the sources. Problems go to diagnostics(); the result is complete
+    // only when there are none.
+    DataFiles compile(const QString &sourceDir);
+
+    const QVector<Diagnostic> &diagnostics() const { return m_diagnostics; }
+
+    // Scrambled UTF-8 bytes of a data file, line number n stored with phase n.
+    static QByteArray encodeDataFile(const QStringList &plainLines);
+
+    // Writes every file into `resDir` as one step: the files are written into a fresh
+    // directory beside it, which then takes its place. On failure `resDir` is untouched.
+    static bool writeDataFiles(const DataFiles &files, const QString &resDir, QString *error);
+
+private:
+    struct SourceLine
+    {
+        QString file;
+        int line;
+    };
+
+    QStringList readSource(const QString &sourceDir, const QString &name);
+    void fileEntries(const QStringList &lines, DataFiles *files,
+                     QMap<QString, QVector<SourceLine>> *origins);
+    void checkStorable(const DataFiles &files, const QMap<QString, QVector<SourceLine>> &origins);
+    void error(const QString &file, int line, const QString &message);
+
+    QVector<Diagnostic> m_diagnostics;
+};
