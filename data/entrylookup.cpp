@@ -17,6 +17,7 @@ public:
     LineWalker(const QString &text, int start) : m_text(text), m_start(start) {}
 
     bool atEnd() const { return m_start > m_text.size(); }
+    int position() const { return m_start; }
 
     // The next line, trimmed. After the last "\n" there is one more, possibly empty line.
     QStringView next()
@@ -65,17 +66,14 @@ QStringView headLineHeadword(QStringView line)
     return end < 0 ? QStringView() : line.left(end);
 }
 
-EntryExtract extractEntry(const QString &letterText, const QString &word)
+namespace {
+
+// Collects the entry whose head line starts at `headStart`.
+EntryExtract extractAt(const QString &letterText, int headStart, const QString &opener)
 {
     EntryExtract extract;
-    // A line never holds "\n", so a word with one cannot open an entry.
-    if (word.isEmpty() || word.contains(lineBreak))
-        return extract;
-    const QString opener = word + QStringLiteral(" [");
-    const int headStart = findHeadLine(letterText, opener);
     if (headStart < 0)
         return extract;
-
     LineWalker lines(letterText, headStart);
     const QStringView head = lines.next();
     extract.found = true;
@@ -96,16 +94,74 @@ EntryExtract extractEntry(const QString &letterText, const QString &word)
     return extract;
 }
 
+QString openerOf(const QString &word)
+{
+    return word + QStringLiteral(" [");
+}
+
+// Whether a word can open an entry at all: a line never holds "\n".
+bool canOpenEntry(const QString &word)
+{
+    return !word.isEmpty() && !word.contains(lineBreak);
+}
+
+// Where the first head line of each headword starts. For a word without "[", the head
+// lines it matches are exactly those whose text before the first " [" is the word.
+using HeadLineIndex = QHash<QString, int>;
+
+HeadLineIndex indexHeadLines(const QString &letterText)
+{
+    HeadLineIndex index;
+    LineWalker lines(letterText, 0);
+    while (!lines.atEnd()) {
+        const int start = lines.position();
+        const QStringView line = lines.next();
+        if (!isHeadLine(line))
+            continue;
+        const QStringView headword = headLineHeadword(line);
+        if (headword.isEmpty())
+            continue;
+        const QString key = headword.toString();
+        if (!index.contains(key))
+            index.insert(key, start);
+    }
+    return index;
+}
+
+// A short chain is followed by searching each letter text; past this many references a
+// chain is long enough to be worth indexing the letter texts it runs through.
+constexpr int referencesBeforeIndexing = 16;
+
+} // namespace
+
+EntryExtract extractEntry(const QString &letterText, const QString &word)
+{
+    if (!canOpenEntry(word))
+        return {};
+    const QString opener = openerOf(word);
+    return extractAt(letterText, findHeadLine(letterText, opener), opener);
+}
+
 LookupResult lookUpWord(const QHash<QString, QString> &letterTexts, const QString &word)
 {
     QSet<QString> passed;
+    QHash<QString, HeadLineIndex> indexes;
     QString current = word;
     while (!current.isEmpty()) {
         const QString form = searchForm(current);
-        const auto letterText = letterTexts.constFind(letterKey(form));
+        const QString key = letterKey(form);
+        const auto letterText = letterTexts.constFind(key);
         if (letterText == letterTexts.constEnd())
             return {};
-        const EntryExtract extract = extractEntry(*letterText, form);
+        EntryExtract extract;
+        if (passed.size() < referencesBeforeIndexing || form.contains(openBracket)) {
+            extract = extractEntry(*letterText, form);
+        } else if (canOpenEntry(form)) {
+            auto index = indexes.find(key);
+            if (index == indexes.end())
+                index = indexes.insert(key, indexHeadLines(*letterText));
+            extract = extractAt(*letterText, index->value(form, -1), openerOf(form));
+        }
         if (!extract.found)
             return {LookupResult::NotFound, form};
         if (!extract.isCrossReference)
