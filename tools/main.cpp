@@ -1,7 +1,9 @@
-// lexora-data: builds, decodes and encodes the data files of the dictionary viewer.
+// lexora-data: builds, checks, decodes and encodes the data files of the dictionary viewer.
 
 #include "datafile.h"
+#include "dictionarychecker.h"
 #include "dictionarycompiler.h"
+#include "linecodec.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -18,6 +20,7 @@ const char usage[] =
     "\n"
     "Commands:\n"
     "  build SRC_DIR RES_DIR  write the data files of the sources in SRC_DIR into RES_DIR\n"
+    "  check RES_DIR          report every problem of the data files in RES_DIR\n"
     "  decode FILE            print the plain lines of a data file\n"
     "  encode FILE            print the stored form of a plain UTF-8 file\n"
     "\n"
@@ -31,6 +34,20 @@ const char buildUsage[] =
     "its headword's letter key. Problems are printed as 'file:line: error: message'; if\n"
     "there is any, RES_DIR is left untouched. RES_DIR is replaced as a whole.\n";
 
+const char checkUsage[] =
+    "Usage: lexora-data check RES_DIR\n"
+    "\n"
+    "Decodes every data file in RES_DIR and reports each problem as\n"
+    "'file:line: error|warning: message': a listed headword without an entry; an entry\n"
+    "that no listed headword reaches, or that stands in another letter file than its\n"
+    "headword's; a cross-reference to a headword without entry; cross-references in a\n"
+    "circle; a homograph separated from its first entry by another entry (never shown);\n"
+    "a headword not in search form; a lexicon line without '|'; control characters and\n"
+    "trailing blanks.\n"
+    "\n"
+    "Exit status: 0 no problem, 1 problems found, 2 RES_DIR or one of its files cannot be\n"
+    "read.\n";
+
 const char decodeUsage[] =
     "Usage: lexora-data decode FILE\n"
     "\n"
@@ -40,7 +57,9 @@ const char encodeUsage[] =
     "Usage: lexora-data encode FILE\n"
     "\n"
     "Prints the stored form of the plain UTF-8 file FILE, line n encoded with phase n, so\n"
-    "that 'decode', an editor and 'encode' make a round trip.\n";
+    "that 'decode', an editor and 'encode' make a round trip. A line holding a character\n"
+    "that cannot be stored at its place is reported as 'FILE:line: error: message' and\n"
+    "nothing is printed (exit status 1).\n";
 
 void print(FILE *stream, const QByteArray &bytes)
 {
@@ -85,6 +104,39 @@ int build(const QStringList &args)
     return Success;
 }
 
+int check(const QStringList &args)
+{
+    if (wantsHelp(args)) {
+        std::fputs(checkUsage, stdout);
+        return Success;
+    }
+    if (args.size() != 1)
+        return usageError(checkUsage);
+    DictionaryChecker checker;
+    const DictionaryChecker::Outcome outcome = checker.check(args.at(0));
+    for (const Diagnostic &problem : checker.diagnostics())
+        printLine(stderr, problem.toString());
+    switch (outcome) {
+    case DictionaryChecker::Outcome::Unusable:
+        printLine(stderr, QStringLiteral("lexora-data: cannot check ") + args.at(0));
+        return Unusable;
+    case DictionaryChecker::Outcome::Problems:
+        printLine(stderr, QStringLiteral("lexora-data: %1: %2 error(s), %3 warning(s)")
+                              .arg(args.at(0))
+                              .arg(checker.errorCount())
+                              .arg(checker.warningCount()));
+        return Problems;
+    case DictionaryChecker::Outcome::Clean:
+        break;
+    }
+    printLine(stdout, QStringLiteral("%1: %2 headwords, %3 entries, %4 lexicon rows: no problems")
+                          .arg(args.at(0))
+                          .arg(checker.headwordCount())
+                          .arg(checker.entryCount())
+                          .arg(checker.lexiconRowCount()));
+    return Success;
+}
+
 int decode(const QStringList &args)
 {
     if (wantsHelp(args)) {
@@ -119,6 +171,24 @@ int encode(const QStringList &args)
     QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     if (lines.constLast().isEmpty())
         lines.removeLast();
+    bool storable = true;
+    for (int i = 0; i < lines.size(); ++i) {
+        const UnstorableCharacter bad = unstorablePosition(lines.at(i), i + 1);
+        if (bad.position < 0)
+            continue;
+        const Diagnostic problem{
+            args.at(0), i + 1, Diagnostic::Error,
+            QStringLiteral("character U+%1 at column %2 cannot be stored: it %3")
+                .arg(QString::number(lines.at(i).at(bad.position).unicode(), 16)
+                         .toUpper()
+                         .rightJustified(4, QLatin1Char('0')))
+                .arg(bad.position + 1)
+                .arg(unstorableReasonText(bad.reason))};
+        printLine(stderr, problem.toString());
+        storable = false;
+    }
+    if (!storable)
+        return Problems;
     print(stdout, DictionaryCompiler::encodeDataFile(lines));
     return Success;
 }
@@ -134,6 +204,8 @@ int main(int argc, char *argv[])
     const QString command = args.takeFirst();
     if (command == QLatin1String("build"))
         return build(args);
+    if (command == QLatin1String("check"))
+        return check(args);
     if (command == QLatin1String("decode"))
         return decode(args);
     if (command == QLatin1String("encode"))

@@ -1,0 +1,358 @@
+#include "dictionarychecker.h"
+
+#include "datafile.h"
+#include "datafilenames.h"
+#include "entrylookup.h"
+#include "searchform.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+QString codePoint(QChar c)
+{
+    return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+} // namespace
+
+DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
+{
+    m_resDir = resDir;
+    m_headwords.clear();
+    m_lexicon.clear();
+    m_letterFiles.clear();
+    m_letterIndex.clear();
+    m_entryCount = 0;
+    m_diagnostics.clear();
+
+    if (!readFiles(resDir))
+        return Outcome::Unusable;
+
+    checkLineCharacters(dataFilePath(resDir, headwordFileName()), m_headwords);
+    checkLineCharacters(dataFilePath(resDir, lexiconFileName()), m_lexicon);
+    for (LetterFile &file : m_letterFiles) {
+        checkLineCharacters(file.path, file.lines);
+        indexLetterFile(&file);
+    }
+    checkHeadwordList();
+    checkLexicon();
+    checkCrossReferences();
+    checkReachability();
+
+    // Report in reading order: the headword file, the lexicon, then the letter files in
+    // alphabet order, each by line.
+    QHash<QString, int> fileRank;
+    fileRank.insert(dataFilePath(resDir, headwordFileName()), 0);
+    fileRank.insert(dataFilePath(resDir, lexiconFileName()), 1);
+    for (int i = 0; i < m_letterFiles.size(); ++i)
+        fileRank.insert(m_letterFiles.at(i).path, i + 2);
+    std::stable_sort(m_diagnostics.begin(), m_diagnostics.end(),
+                     [&](const Diagnostic &a, const Diagnostic &b) {
+                         const int rankA = fileRank.value(a.file);
+                         const int rankB = fileRank.value(b.file);
+                         return rankA != rankB ? rankA < rankB : a.line < b.line;
+                     });
+    return m_diagnostics.isEmpty() ? Outcome::Clean : Outcome::Problems;
+}
+
+int DictionaryChecker::errorCount() const
+{
+    return int(std::count_if(m_diagnostics.begin(), m_diagnostics.end(),
+                             [](const Diagnostic &d) { return d.severity == Diagnostic::Error; }));
+}
+
+int DictionaryChecker::warningCount() const
+{
+    return m_diagnostics.size() - errorCount();
+}
+
+bool DictionaryChecker::readFiles(const QString &resDir)
+{
+    if (!QFileInfo(resDir).isDir()) {
+        report(resDir, 0, Diagnostic::Error, QStringLiteral("no such directory"));
+        return false;
+    }
+    bool usable = true;
+    const auto read = [&](const QString &name, QStringList *lines) {
+        const QString path = dataFilePath(resDir, name);
+        const auto content = readDataFile(path);
+        if (!content) {
+            report(path, 0, Diagnostic::Error,
+                   QStringLiteral("cannot read this file (missing, not a regular file or "
+                                  "not readable)"));
+            usable = false;
+            return;
+        }
+        *lines = *content;
+    };
+    read(headwordFileName(), &m_headwords);
+    read(lexiconFileName(), &m_lexicon);
+    for (const QChar letter : dictionaryAlphabet()) {
+        LetterFile file;
+        file.key = QString(letter);
+        file.path = dataFilePath(resDir, letterFileName(letter));
+        read(letterFileName(letter), &file.lines);
+        for (const QString &line : qAsConst(file.lines))
+            file.text += line + QLatin1Char('\n');
+        m_letterIndex.insert(file.key, m_letterFiles.size());
+        m_letterFiles.append(file);
+    }
+    return usable;
+}
+
+void DictionaryChecker::checkLineCharacters(const QString &path, const QStringList &lines)
+{
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        for (int column = 0; column < line.size(); ++column) {
+            if (line.at(column).category() == QChar::Other_Control) {
+                report(path, i + 1, Diagnostic::Error,
+                       QStringLiteral("control character %1 at column %2")
+                           .arg(codePoint(line.at(column)))
+                           .arg(column + 1));
+                break;
+            }
+        }
+        if (!line.isEmpty() && line.back().isSpace())
+            report(path, i + 1, Diagnostic::Warning, QStringLiteral("trailing blank"));
+    }
+}
+
+void DictionaryChecker::checkHeadwordList()
+{
+    const QString path = dataFilePath(m_resDir, headwordFileName());
+    QHash<QString, int> listedAt;
+    for (int i = 0; i < m_headwords.size(); ++i) {
+        const QString &headword = m_headwords.at(i);
+        const QString form = searchForm(headword);
+        if (form.isEmpty()) {
+            report(path, i + 1, Diagnostic::Error,
+                   QStringLiteral("empty headword: the list shows an empty item"));
+            continue;
+        }
+        if (form != headword.trimmed()) {
+            report(path, i + 1, Diagnostic::Error,
+                   QStringLiteral("headword %1 is not in search form; write it as %2")
+                       .arg(quoted(headword.trimmed()), quoted(form)));
+        }
+        if (listedAt.contains(form)) {
+            report(path, i + 1, Diagnostic::Warning,
+                   QStringLiteral("headword %1 is listed already at line %2")
+                       .arg(quoted(form))
+                       .arg(listedAt.value(form)));
+        } else {
+            listedAt.insert(form, i + 1);
+        }
+        const LetterFile *file = letterFileOf(form);
+        if (!file) {
+            report(path, i + 1, Diagnostic::Error,
+                   QStringLiteral("headword %1 begins with a character that has no letter file")
+                       .arg(quoted(form)));
+        } else if (!extractEntry(file->text, form).found) {
+            report(path, i + 1, Diagnostic::Error,
+                   QStringLiteral("headword %1 has no entry in %2")
+                       .arg(quoted(form), letterFileName(file->key.at(0))));
+        }
+    }
+}
+
+void DictionaryChecker::checkLexicon()
+{
+    const QString path = dataFilePath(m_resDir, lexiconFileName());
+    for (int i = 0; i < m_lexicon.size(); ++i) {
+        if (!m_lexicon.at(i).contains(QLatin1Char('|'))) {
+            report(path, i + 1, Diagnostic::Error,
+                   QStringLiteral("no \"|\" between the word and its gloss"));
+        }
+    }
+}
+
+void DictionaryChecker::indexLetterFile(LetterFile *file)
+{
+    QHash<QString, int> firstGroupAt;
+    bool reportedStrayLines = false;
+    for (int i = 0; i < file->lines.size(); ++i) {
+        const QStringView line = QStringView(file->lines.at(i)).trimmed();
+        if (!isHeadLine(line)) {
+            if (file->headLines.isEmpty() && !line.isEmpty() && !reportedStrayLines) {
+                report(file->path, i + 1, Diagnostic::Warning,
+                       QStringLiteral("this line belongs to no entry: no head line stands "
+                                      "above it"));
+                reportedStrayLines = true;
+            }
+            continue;
+        }
+        HeadLine head{i + 1, headLineHeadword(line).toString(), true};
+        head.opensGroup = file->headLines.isEmpty() || head.headword.isEmpty() ||
+                          file->headLines.constLast().headword != head.headword;
+        file->headLines.append(head);
+
+        if (head.headword.isEmpty()) {
+            report(file->path, head.line, Diagnostic::Error,
+                   QStringLiteral("this line reads as a head line (its first \"[\" is not its "
+                                  "first character) but no headword stands before \" [\", so "
+                                  "no lookup reaches it"));
+            continue;
+        }
+        ++m_entryCount;
+        const QString form = searchForm(head.headword);
+        if (form != head.headword) {
+            report(file->path, head.line, Diagnostic::Error,
+                   QStringLiteral("headword %1 is not in search form, so no lookup reaches it; "
+                                  "write it as %2")
+                       .arg(quoted(head.headword), quoted(form)));
+            continue;
+        }
+        const QString key = letterKey(form);
+        if (key != file->key) {
+            report(file->path, head.line, Diagnostic::Error,
+                   QStringLiteral("the entry of %1 stands in %2, but its lookup reads %3")
+                       .arg(quoted(form), letterFileName(file->key.at(0)),
+                            m_letterIndex.contains(key) ? letterFileName(key.at(0))
+                                                        : QStringLiteral("no letter file")));
+            continue;
+        }
+        if (!head.opensGroup)
+            continue;
+        if (firstGroupAt.contains(form)) {
+            report(file->path, head.line, Diagnostic::Error,
+                   QStringLiteral("this homograph of %1 is separated from its first entry "
+                                  "(line %2) by another entry, so it is never shown")
+                       .arg(quoted(form))
+                       .arg(firstGroupAt.value(form)));
+        } else {
+            firstGroupAt.insert(form, head.line);
+        }
+    }
+}
+
+void DictionaryChecker::checkCrossReferences()
+{
+    struct Reference
+    {
+        const LetterFile *file;
+        int line;
+        QString target;
+    };
+    QHash<QString, Reference> references; // headword -> where its first entry points
+    QStringList inFileOrder;
+
+    for (const LetterFile &file : qAsConst(m_letterFiles)) {
+        QSet<QString> seen;
+        for (const HeadLine &head : file.headLines) {
+            // Only the first entry of a headword is ever looked up.
+            if (!opensReachableEntry(head, file) || seen.contains(head.headword))
+                continue;
+            seen.insert(head.headword);
+            const EntryExtract entry = extractEntry(file.text, head.headword);
+            if (!entry.isCrossReference)
+                continue;
+            const QString target = searchForm(entry.crossReferenceTarget);
+            if (target.isEmpty()) {
+                report(file.path, head.line, Diagnostic::Error,
+                       QStringLiteral("cross-reference without a headword after \"=>\""));
+                continue;
+            }
+            const LetterFile *targetFile = letterFileOf(target);
+            if (!targetFile || !extractEntry(targetFile->text, target).found) {
+                report(file.path, head.line, Diagnostic::Error,
+                       QStringLiteral("cross-reference to %1, which has no entry")
+                           .arg(quoted(target)));
+                continue;
+            }
+            references.insert(head.headword, {&file, head.line, target});
+            inFileOrder.append(head.headword);
+        }
+    }
+
+    // A circle is reported once, at the member that comes first in reading order.
+    QSet<QString> inReportedCircle;
+    for (const QString &start : qAsConst(inFileOrder)) {
+        if (inReportedCircle.contains(start))
+            continue;
+        QStringList path{start};
+        QString current = start;
+        while (references.contains(current)) {
+            const QString next = references.value(current).target;
+            if (path.contains(next)) {
+                if (next == start) {
+                    const Reference &first = references.value(start);
+                    report(first.file->path, first.line, Diagnostic::Error,
+                           QStringLiteral("cross-references run in a circle: %1 => %2")
+                               .arg(path.join(QStringLiteral(" => ")), start));
+                    for (const QString &member : qAsConst(path))
+                        inReportedCircle.insert(member);
+                }
+                break;
+            }
+            path.append(next);
+            current = next;
+        }
+    }
+}
+
+void DictionaryChecker::checkReachability()
+{
+    QSet<QString> reached;
+    for (const QString &headword : qAsConst(m_headwords)) {
+        QString form = searchForm(headword);
+        QSet<QString> passed;
+        while (!form.isEmpty() && !passed.contains(form)) {
+            passed.insert(form);
+            const LetterFile *file = letterFileOf(form);
+            if (!file)
+                break;
+            const EntryExtract entry = extractEntry(file->text, form);
+            if (!entry.found)
+                break;
+            reached.insert(form);
+            if (!entry.isCrossReference)
+                break;
+            form = searchForm(entry.crossReferenceTarget);
+        }
+    }
+
+    for (const LetterFile &file : qAsConst(m_letterFiles)) {
+        QSet<QString> seen;
+        for (const HeadLine &head : file.headLines) {
+            // Entries that are misplaced, not in search form or separated homographs are
+            // reported as such already.
+            if (!opensReachableEntry(head, file) || seen.contains(head.headword))
+                continue;
+            seen.insert(head.headword);
+            if (!reached.contains(head.headword)) {
+                report(file.path, head.line, Diagnostic::Warning,
+                       QStringLiteral("no listed headword reaches the entry of %1: list it "
+                                      "in %2 or point a cross-reference to it")
+                           .arg(quoted(head.headword), headwordFileName()));
+            }
+        }
+    }
+}
+
+bool DictionaryChecker::opensReachableEntry(const HeadLine &head, const LetterFile &file)
+{
+    return head.opensGroup && !head.headword.isEmpty() &&
+           searchForm(head.headword) == head.headword && letterKey(head.headword) == file.key;
+}
+
+const DictionaryChecker::LetterFile *DictionaryChecker::letterFileOf(const QString &form) const
+{
+    const auto index = m_letterIndex.constFind(letterKey(form));
+    return index == m_letterIndex.constEnd() ? nullptr : &m_letterFiles.at(*index);
+}
+
+void DictionaryChecker::report(const QString &file, int line, Diagnostic::Severity severity,
+                               const QString &message)
+{
+    m_diagnostics.append({file, line, severity, message});
+}
