@@ -55,18 +55,7 @@ void loadLexicon(QTableWidget *table, const QString &dir)
 void loadLetterTexts(QHash<QString, QString> *letterTexts, const QString &dir)
 {
     for (const QChar letter : dictionaryAlphabet()) {
-        const auto lines = readDataFile(dataFilePath(dir, letterFileName(letter)));
-        if (!lines)
-            continue;
-        QString text;
-        qsizetype size = 0;
-        for (const QString &line : *lines)
-            size += line.size() + 1;
-        text.reserve(int(size));
-        for (const QString &line : *lines) {
-            text.append(line);
-            text.append(QLatin1Char('\n'));
-        }
-        letterTexts->insert(QString(letter), text);
+        if (auto text = readDataText(dataFilePath(dir, letterFileName(letter))))
+            letterTexts->insert(QString(letter), std::move(*text));
     }
 }

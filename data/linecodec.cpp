@@ -23,16 +23,19 @@ char16_t shifted(char16_t unit, int amount)
 
 } // namespace
 
+void descrambleInPlace(QChar *units, int length, int phase)
+{
+    for (int i = 0; i < length; ++i) {
+        const char16_t unit = units[i].unicode();
+        if (unit != bullet)
+            units[i] = QChar(shifted(unit, 5 - keyDigit(i, phase)));
+    }
+}
+
 QString descrambleLine(const QString &line, int phase)
 {
-    const int n = line.size();
-    QString plain(n, Qt::Uninitialized);
-    const QChar *in = line.constData();
-    QChar *out = plain.data();
-    for (int i = 0; i < n; ++i) {
-        const char16_t unit = in[i].unicode();
-        out[i] = unit == bullet ? QChar(bullet) : QChar(shifted(unit, 5 - keyDigit(i, phase)));
-    }
+    QString plain = line;
+    descrambleInPlace(plain.data(), plain.size(), phase);
     return plain;
 }
 

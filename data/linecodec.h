@@ -10,6 +10,9 @@
 // Stored line -> plain line. Pure; never fails; the result has the length of `line`.
 QString descrambleLine(const QString &line, int phase);
 
+// The same, for `length` units in place.
+void descrambleInPlace(QChar *units, int length, int phase);
+
 // Plain line -> stored line: the exact inverse of descrambleLine for every plain line
 // that unstorablePosition() accepts.
 QString scrambleLine(const QString &line, int phase);
