@@ -179,9 +179,8 @@ bool DictionaryCompiler::writeDataFiles(const DataFiles &files, const QString &r
     fresh.setAutoRemove(false);
     QDir(old).removeRecursively();
     QFile::setPermissions(target.absoluteFilePath(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                              QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                              QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                              QFileDevice::ExeOther);
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                              QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                              QFileDevice::ReadOther | QFileDevice::ExeOther);
     return true;
 }

@@ -1,0 +1,126 @@
+// lexora-import: makes the sample dictionary's sources from an annotated Bambara
+// treebank, locale names and the project's hand-written supplement.
+
+#include "cldrnames.h"
+#include "sampledictionarybuilder.h"
+#include "treebankreader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+
+const char usage[] =
+    "Usage: lexora-import TREEBANK CLDR_DIR SUPPLEMENT_DIR SRC_DIR\n"
+    "\n"
+    "Writes headwords.txt, entries.txt and lexicon.txt into SRC_DIR, ready for\n"
+    "'lexora-data build SRC_DIR RES_DIR':\n"
+    "  TREEBANK        the Bambara treebank in CoNLL-U format (.conllu)\n"
+    "  CLDR_DIR        the directory holding the locale files bm.xml and en.xml\n"
+    "  SUPPLEMENT_DIR  the hand-written entries.txt and lexicon.txt merged into the\n"
+    "                  result; their entries replace imported ones of the same headword\n";
+
+void printLine(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+int fail(const QString &message)
+{
+    printLine(stderr, QStringLiteral("lexora-import: ") + message);
+    return 2;
+}
+
+std::optional<QStringList> readLines(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = path + QStringLiteral(": ") + file.errorString();
+        return std::nullopt;
+    }
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    for (QString &line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    return lines;
+}
+
+bool writeLines(const QString &path, const QStringList &lines, QString *error)
+{
+    QSaveFile file(path);
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toUtf8() + '\n';
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = path + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    if (args.size() != 4) {
+        std::fputs(usage, stderr);
+        return 2;
+    }
+    const QString treebankPath = args.at(0);
+    const QDir cldr(args.at(1));
+    const QDir supplement(args.at(2));
+    const QString target = args.at(3);
+
+    QString error;
+    const auto sentences = TreebankReader::readFile(treebankPath, &error);
+    if (!sentences)
+        return fail(error);
+    const auto bambara = CldrNames::readFile(cldr.filePath(QStringLiteral("bm.xml")), &error);
+    if (!bambara)
+        return fail(error);
+    const auto english = CldrNames::readFile(cldr.filePath(QStringLiteral("en.xml")), &error);
+    if (!english)
+        return fail(error);
+    const auto extraEntries = readLines(supplement.filePath(QStringLiteral("entries.txt")), &error);
+    if (!extraEntries)
+        return fail(error);
+    const auto extraLexicon = readLines(supplement.filePath(QStringLiteral("lexicon.txt")), &error);
+    if (!extraLexicon)
+        return fail(error);
+
+    SampleDictionaryBuilder builder;
+    builder.addTreebank(*sentences);
+    builder.addLocaleNames(*bambara, *english);
+    builder.addSupplement(*extraEntries, *extraLexicon);
+    const DictionarySources sources = builder.sources();
+
+    if (!QDir().mkpath(target))
+        return fail(QStringLiteral("cannot create ") + target);
+    const QDir out(target);
+    if (!writeLines(out.filePath(QStringLiteral("headwords.txt")), sources.headwords, &error) ||
+        !writeLines(out.filePath(QStringLiteral("entries.txt")), sources.entries, &error) ||
+        !writeLines(out.filePath(QStringLiteral("lexicon.txt")), sources.lexicon, &error))
+        return fail(error);
+    printLine(stderr, QStringLiteral("lexora-import: %1 sentences read; %2 headwords, %3 entry "
+                                     "lines, %4 lexicon rows written to %5")
+                          .arg(sentences->size())
+                          .arg(sources.headwords.size())
+                          .arg(sources.entries.size())
+                          .arg(sources.lexicon.size())
+                          .arg(target));
+    return 0;
+}

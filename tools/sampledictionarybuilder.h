@@ -1,0 +1,100 @@
+#pragma once
+
+#include "cldrnames.h"
+#include "treebankreader.h"
+
+#include <QHash>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <optional>
+
+// The three source files that `lexora-data build` compiles.
+struct DictionarySources
+{
+    QStringList headwords;
+    QStringList entries;
+    QStringList lexicon;
+};
+
+// Turns an annotated Bambara treebank, locale names and a hand-written supplement into
+// dictionary sources.
+//
+// Every lemma with a French gloss becomes a headword in search form. Its entry is a head
+// line "HEADWORD [tone-marked lemma] TAG gloss, gloss." followed by the words it comes
+// from (↑) or that come from it (↓) and up to three example sentences "♦ ... ." in
+// which it occurs. A lemma that the treebank analyses as an inflected form of another
+// lemma (a plural, a perfective, a participle) becomes a cross-reference "=> BASE".
+// Lemmas of one headword that differ in tone or in part of speech are homographs, kept
+// next to each other. The lexicon pairs every lemma with its French glosses and every
+// locale name (languages, countries, months, days) with its English name.
+class SampleDictionaryBuilder
+{
+public:
+    void addTreebank(const QVector<TreebankSentence> &sentences);
+    void addLocaleNames(const CldrNames::Names &bambara, const CldrNames::Names &english);
+    // Hand-written entries and lexicon lines; lines beginning with "#" are comments.
+    // The supplement's entries take the place of imported entries of the same headword.
+    void addSupplement(const QStringList &entryLines, const QStringList &lexiconLines);
+
+    DictionarySources sources() const;
+
+    // The lemma without tone marks and without the "." between its morphemes.
+    static QString toneless(const QString &lemma);
+    // The lemma as the head line shows it: tone marks kept, morpheme dots removed.
+    static QString displayLemma(const QString &lemma);
+    // The dictionary's tag for a universal part-of-speech tag; empty for parts of speech
+    // that are not imported (punctuation, proper names, symbols, unknown words).
+    static QString tagFor(const QString &universalTag);
+    // A sentence in the current spelling: the older è, ò and ny become ɛ, ɔ and ɲ.
+    static QString currentSpelling(const QString &text);
+    // A French gloss as the entry shows it ("oeuf.de.poule" -> "oeuf de poule"); empty
+    // for grammatical glosses, which are written in capitals.
+    static QString frenchGloss(const QString &gloss);
+    // The example line a sentence gives, or nothing when it does not make a clean one:
+    // it must end with its only ".", hold no quotation, heading mark or character that
+    // the entry view reads as mark-up. It is given in the current spelling and begins
+    // with a capital.
+    static std::optional<QString> exampleLine(const QString &sentence);
+    // Whether `a` comes before `b` in the order of the Bambara alphabet (both in search
+    // form).
+    static bool comesBefore(const QString &a, const QString &b);
+
+private:
+    struct Lemma
+    {
+        QString headword;
+        QString tag;
+        QString display;
+        int occurrences = 0;
+        QMap<QString, int> glossCounts;
+        QStringList glossOrder; // first occurrence order, to break ties
+        QVector<int> sentences;
+        QStringList morphemes;
+    };
+
+    struct Entry
+    {
+        QString headword;
+        QString tag;
+        QString display;
+        QStringList glosses;
+        QStringList morphemes;
+        QVector<int> sentences;
+        int occurrences = 0;
+        QString crossReference;
+        QString base;
+        QStringList derived;
+    };
+
+    QVector<Entry> mergeLemmas() const;
+    static void linkRelatedEntries(QVector<Entry> *entries);
+    QStringList entryLines(const Entry &entry) const;
+
+    QVector<TreebankSentence> m_sentences;
+    QMap<QString, Lemma> m_lemmas;            // headword, tag and lemma -> what the treebank says
+    QMap<QString, QStringList> m_lexiconRows; // search form of the word -> its rows
+    QMap<QString, QStringList> m_supplementEntries; // headword -> its lines
+    QStringList m_supplementOrder;
+};
