@@ -1,0 +1,458 @@
+// lexora-bench: measures the viewer on synthetic dictionaries of the real scale and of
+// larger ones. For each scale it writes the data files into a temporary res/, then runs
+// the window in a child process of its own (so that its peak memory is the window's
+// alone) and prints one table.
+//
+//   lexora-bench [--scales 1,4,16] [--repeat 3] [--block 100000] [--keep DIR]
+
+#include "benchdata.h"
+#include "datafilenames.h"
+#include "highlighter.h"
+#include "linecodec.h"
+#include "mylineedit.h"
+#include "widget.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <QTextStream>
+#include <QtTest>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+double milliseconds(qint64 nanoseconds)
+{
+    return double(nanoseconds) / 1e6;
+}
+
+double median(QVector<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const int middle = values.size() / 2;
+    return values.size() % 2 ? values.at(middle) : (values.at(middle - 1) + values.at(middle)) / 2;
+}
+
+// Peak resident set size of this process, in KiB.
+qint64 peakMemoryKib()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+void out(const QString &text)
+{
+    std::fputs(text.toUtf8().constData(), stdout);
+    std::fflush(stdout);
+}
+
+// ---- Child process: the window on one data directory ---------------------------------
+
+// Waits for the first paint of a widget.
+class PaintWatcher : public QObject
+{
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Types one character into the dictionary field as a user does: the special letters
+// through the field's own key combinations.
+void typeCharacter(QWidget *field, QChar character)
+{
+    switch (character.unicode()) {
+    case 0x025B: // ɛ
+        QTest::keyClick(field, Qt::Key_E, Qt::AltModifier);
+        break;
+    case 0x0254: // ɔ
+        QTest::keyClick(field, Qt::Key_O, Qt::AltModifier);
+        break;
+    case 0x0272: // ɲ
+        QTest::keyClick(field, Qt::Key_Q);
+        break;
+    case 0x014B: // ŋ
+        QTest::keyClick(field, Qt::Key_V);
+        break;
+    case 0x0283: // ʃ
+        QTest::keyClick(field, Qt::Key_X);
+        break;
+    default:
+        QTest::keyClick(field, char(character.toLatin1()));
+        break;
+    }
+}
+
+QLineEdit *lexiconField(Widget &window)
+{
+    for (QLineEdit *field : window.findChildren<QLineEdit *>()) {
+        if (!qobject_cast<MyLineEdit *>(field) &&
+            qobject_cast<QWidget *>(field->parent()) ==
+                window.findChild<QTableWidget *>()->parentWidget())
+            return field;
+    }
+    return nullptr;
+}
+
+int measureWindow(const QString &dir, const QString &scriptPath)
+{
+    if (!QDir::setCurrent(dir)) {
+        out(QStringLiteral("error=cannot enter %1\n").arg(dir));
+        return 1;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    Widget window;
+    const qint64 constructed = timer.nsecsElapsed();
+
+    auto *entryView = window.findChild<QTextEdit *>();
+    PaintWatcher watcher;
+    entryView->viewport()->installEventFilter(&watcher);
+    window.show();
+    QElapsedTimer limit;
+    limit.start();
+    while (!watcher.painted && limit.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    const qint64 firstFrame = timer.nsecsElapsed();
+    entryView->viewport()->removeEventFilter(&watcher);
+
+    out(QStringLiteral("headwords=%1\n").arg(window.findChild<QListWidget *>()->count()));
+    out(QStringLiteral("rows=%1\n").arg(window.findChild<QTableWidget *>()->rowCount()));
+    out(QStringLiteral("construct_ms=%1\n").arg(milliseconds(constructed)));
+    out(QStringLiteral("first_frame_ms=%1\n").arg(milliseconds(firstFrame)));
+
+    // Keystroke -> entry shown: the entry view is written inside the key event's call.
+    auto *field = window.findChild<MyLineEdit *>();
+    QFile script(scriptPath);
+    QStringList words;
+    if (!scriptPath.isEmpty() && script.open(QIODevice::ReadOnly | QIODevice::Text))
+        words = QString::fromUtf8(script.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    int shownEntries = 0;
+    QString lastShown;
+    for (const QString &word : words) {
+        field->clear();
+        QCoreApplication::processEvents();
+        for (const QChar character : word) {
+            timer.restart();
+            typeCharacter(field, character);
+            out(QStringLiteral("key_ms=%1\n").arg(milliseconds(timer.nsecsElapsed())));
+        }
+        const QString shown = entryView->toPlainText();
+        if (shown != lastShown)
+            ++shownEntries;
+        lastShown = shown;
+    }
+    out(QStringLiteral("entries_shown=%1\n").arg(shownEntries));
+
+    // The lexicon filter on a text that no row begins with reads every row.
+    QLineEdit *lexicon = lexiconField(window);
+    if (lexicon) {
+        const QString nothing[] = {QStringLiteral("\u01B7\u01B7"), QStringLiteral("\u01B7")};
+        for (int i = 0; i < 6; ++i) {
+            timer.restart();
+            lexicon->setText(nothing[i % 2]);
+            out(QStringLiteral("scan_ms=%1\n").arg(milliseconds(timer.nsecsElapsed())));
+        }
+    }
+    out(QStringLiteral("peak_kib=%1\n").arg(peakMemoryKib()));
+    return 0;
+}
+
+// ---- Parent process ------------------------------------------------------------------
+
+// The floor: the same files read and decoded to plain lines, and nothing else.
+double measureFloor(const QString &dataDir)
+{
+    QVector<double> runs;
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        qint64 characters = 0;
+        QDirIterator files(dataDir, {QStringLiteral("*.bna")}, QDir::Files);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            const QString text = QString::fromUtf8(file.readAll());
+            int phase = 0;
+            for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+                if (line.endsWith(QLatin1Char('\r')))
+                    line.chop(1);
+                characters += descrambleLine(line.toString(), ++phase).size();
+            }
+        }
+        runs << milliseconds(timer.nsecsElapsed());
+        if (characters < 0)
+            out(QString()); // keeps the decoding from being optimised away
+    }
+    return median(runs);
+}
+
+int formattedRanges = 0; // of the last highlighted text: shows that highlighting ran
+
+double measureHighlighting(const QString &text, int runs)
+{
+    QVector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        QTextDocument document;
+        document.documentLayout(); // laid out as in the entry view; changes are announced
+        new Highlighter(&document);
+        // A new highlighter colours the document once from the event loop, and reacts to
+        // changes only after that.
+        QCoreApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        document.setPlainText(text);
+        times << milliseconds(timer.nsecsElapsed());
+        formattedRanges = 0;
+        for (QTextBlock block = document.begin(); block != document.end(); block = block.next())
+            formattedRanges += block.layout()->formats().size();
+    }
+    return median(times);
+}
+
+struct ChildRun
+{
+    QMap<QString, QVector<double>> values;
+    bool ok = false;
+    QString error;
+};
+
+ChildRun runChild(const QString &dir, const QString &scriptPath)
+{
+    ChildRun run;
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--measure-window"), dir, QStringLiteral("--script"), scriptPath});
+    if (!child.waitForFinished(600000) || child.exitStatus() != QProcess::NormalExit ||
+        child.exitCode() != 0) {
+        run.error = QStringLiteral("window process failed (exit %1)").arg(child.exitCode());
+        return run;
+    }
+    for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
+        const int equals = line.indexOf('=');
+        if (equals > 0)
+            run.values[QString::fromUtf8(line.left(equals))] << line.mid(equals + 1).toDouble();
+    }
+    run.ok = run.values.contains(QStringLiteral("peak_kib"));
+    if (!run.ok)
+        run.error = QStringLiteral("window process printed no results");
+    return run;
+}
+
+qint64 directorySize(const QString &dir)
+{
+    qint64 size = 0;
+    QDirIterator files(dir, QDir::Files);
+    while (files.hasNext()) {
+        files.next();
+        size += files.fileInfo().size();
+    }
+    return size;
+}
+
+QString grouped(qint64 number)
+{
+    QString digits = QString::number(number);
+    for (int i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(' '));
+    return digits;
+}
+
+QString row(const QString &what, const QString &value, const QString &note = QString())
+{
+    return QStringLiteral("  %1 %2  %3\n").arg(what, -46).arg(value, 12).arg(note);
+}
+
+QString ms(double value)
+{
+    return QStringLiteral("%1 ms").arg(value, 0, 'f', value < 10 ? 2 : 1);
+}
+
+QString mib(double kib)
+{
+    return QStringLiteral("%1 MiB").arg(kib / 1024.0, 0, 'f', 1);
+}
+
+int runBenchmark(const QList<double> &scales, int repeat, int blockLength, const QString &keep)
+{
+    QTemporaryDir temporary;
+    const QString base = keep.isEmpty() ? temporary.path() : QDir(keep).absolutePath();
+    if (!temporary.isValid() && keep.isEmpty()) {
+        out(QStringLiteral("lexora-bench: cannot create a temporary directory\n"));
+        return 1;
+    }
+
+    // The window without data: a working directory with no res/ in it.
+    const QString emptyDir = base + QStringLiteral("/empty");
+    QDir().mkpath(emptyDir);
+    const ChildRun empty = runChild(emptyDir, QString());
+    if (!empty.ok) {
+        out(QStringLiteral("lexora-bench: empty window: %1\n").arg(empty.error));
+        return 1;
+    }
+    const double emptyPeak = median(empty.values.value(QStringLiteral("peak_kib")));
+
+    const QString block = markedBlock(blockLength);
+    for (const double scale : scales) {
+        const QString scaleDir = base + QStringLiteral("/scale-%1").arg(scale);
+        const QString dataDir = scaleDir + QStringLiteral("/res");
+        QElapsedTimer generation;
+        generation.start();
+        const BenchData data = generateBenchData(scale);
+        if (!writeBenchData(data, dataDir)) {
+            out(QStringLiteral("lexora-bench: cannot write the data into %1\n").arg(dataDir));
+            return 1;
+        }
+        const QString scriptPath = scaleDir + QStringLiteral("/typing.txt");
+        QFile script(scriptPath);
+        if (!script.open(QIODevice::WriteOnly) ||
+            script.write(data.typingScript.join(QLatin1Char('\n')).toUtf8()) < 0) {
+            out(QStringLiteral("lexora-bench: cannot write %1\n").arg(scriptPath));
+            return 1;
+        }
+        script.close();
+        const double generated = milliseconds(generation.nsecsElapsed());
+
+        const double floor = measureFloor(dataDir);
+        QMap<QString, QVector<double>> window;
+        for (int i = 0; i < repeat; ++i) {
+            const ChildRun run = runChild(scaleDir, scriptPath);
+            if (!run.ok) {
+                out(QStringLiteral("lexora-bench: scale %1: %2\n").arg(scale).arg(run.error));
+                return 1;
+            }
+            for (auto value = run.values.constBegin(); value != run.values.constEnd(); ++value)
+                window[value.key()] << *value;
+        }
+        const double entry = measureHighlighting(data.sampleEntry, 21);
+        const int entryRanges = formattedRanges;
+        const double blockTime = measureHighlighting(block, 3);
+        const int blockRanges = formattedRanges;
+
+        const QVector<double> keys = window.value(QStringLiteral("key_ms"));
+        const double worstKey = keys.isEmpty() ? 0 : *std::max_element(keys.begin(), keys.end());
+        const int keystrokes = keys.size() / std::max(1, repeat);
+        const QString runs = QStringLiteral("median of %1 runs").arg(repeat);
+
+        QString table;
+        table += QStringLiteral("\nScale %1x: %2 headwords, %3 lexicon rows, %4 MB in %5 data "
+                                "files (generated in %6)\n")
+                     .arg(scale)
+                     .arg(grouped(qint64(median(window.value(QStringLiteral("headwords"))))))
+                     .arg(grouped(qint64(median(window.value(QStringLiteral("rows"))))))
+                     .arg(double(directorySize(dataDir)) / 1e6, 0, 'f', 2)
+                     .arg(QDir(dataDir).entryList(QDir::Files).size())
+                     .arg(ms(generated));
+        table += row(QStringLiteral("floor: read + decode the files to lines"), ms(floor),
+                     QStringLiteral("median of 3"));
+        table += row(QStringLiteral("window construction"),
+                     ms(median(window.value(QStringLiteral("construct_ms")))), runs);
+        table += row(QStringLiteral("construction to first shown frame"),
+                     ms(median(window.value(QStringLiteral("first_frame_ms")))), runs);
+        table += row(QStringLiteral("keystroke -> entry shown, median"), ms(median(keys)),
+                     QStringLiteral("%1 keystrokes x %2 runs, %3 words, %4 entries shown")
+                         .arg(keystrokes)
+                         .arg(repeat)
+                         .arg(data.typingScript.size())
+                         .arg(median(window.value(QStringLiteral("entries_shown")))));
+        table += row(QStringLiteral("keystroke -> entry shown, worst"), ms(worstKey));
+        table +=
+            row(QStringLiteral("lexicon filter, no match (full scan)"),
+                ms(median(window.value(QStringLiteral("scan_ms")))),
+                QStringLiteral("median of %1").arg(window.value(QStringLiteral("scan_ms")).size()));
+        table +=
+            row(QStringLiteral("highlight one entry (%1 lines)")
+                    .arg(data.sampleEntry.count(QLatin1Char('\n')) + 1),
+                ms(entry), QStringLiteral("median of 21, %1 coloured ranges").arg(entryRanges));
+        table +=
+            row(QStringLiteral("highlight a %1-character block").arg(grouped(blockLength)),
+                ms(blockTime), QStringLiteral("median of 3, %1 coloured ranges").arg(blockRanges));
+        table += row(QStringLiteral("peak memory (VmHWM)"),
+                     mib(median(window.value(QStringLiteral("peak_kib")))),
+                     QStringLiteral("window without data: %1").arg(mib(emptyPeak)));
+        out(table);
+    }
+    if (!keep.isEmpty())
+        out(QStringLiteral("\nData kept in %1\n").arg(base));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Measures Lexora on synthetic dictionaries."));
+    parser.addHelpOption();
+    const QCommandLineOption scalesOption(QStringLiteral("scales"),
+                                          QStringLiteral("Comma-separated scales (1 = 13 400 "
+                                                         "headwords)."),
+                                          QStringLiteral("list"), QStringLiteral("1,4,16"));
+    const QCommandLineOption repeatOption(QStringLiteral("repeat"),
+                                          QStringLiteral("Window runs per scale."),
+                                          QStringLiteral("n"), QStringLiteral("3"));
+    const QCommandLineOption blockOption(QStringLiteral("block"),
+                                         QStringLiteral("Length of the highlighted block."),
+                                         QStringLiteral("characters"), QStringLiteral("100000"));
+    const QCommandLineOption keepOption(QStringLiteral("keep"),
+                                        QStringLiteral("Write the data into DIR and keep it."),
+                                        QStringLiteral("DIR"));
+    const QCommandLineOption windowOption(QStringLiteral("measure-window"),
+                                          QStringLiteral("(internal) Measure the window in DIR."),
+                                          QStringLiteral("DIR"));
+    const QCommandLineOption scriptOption(QStringLiteral("script"),
+                                          QStringLiteral("(internal) Typing script."),
+                                          QStringLiteral("file"));
+    parser.addOptions(
+        {scalesOption, repeatOption, blockOption, keepOption, windowOption, scriptOption});
+    parser.process(app);
+
+    if (parser.isSet(windowOption))
+        return measureWindow(parser.value(windowOption), parser.value(scriptOption));
+
+    QList<double> scales;
+    for (const QString &scale : parser.value(scalesOption).split(QLatin1Char(','))) {
+        bool ok = false;
+        const double value = scale.toDouble(&ok);
+        if (!ok || value <= 0 || value > 64) {
+            out(QStringLiteral("lexora-bench: bad scale \"%1\"\n").arg(scale));
+            return 2;
+        }
+        scales << value;
+    }
+    const int repeat = std::max(1, parser.value(repeatOption).toInt());
+    const int blockLength = std::max(1, parser.value(blockOption).toInt());
+    return runBenchmark(scales, repeat, blockLength, parser.value(keepOption));
+}
