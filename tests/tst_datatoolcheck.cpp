@@ -1,0 +1,326 @@
+// The checker of lexora-data: one broken dictionary per kind of problem, each reported
+// with the right file, line and severity, and the exit status of "lexora-data check".
+
+#include "datafilenames.h"
+#include "dictionarychecker.h"
+#include "testdatafiles.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Test literals in UTF-8 source text.
+QString u(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+QStringList ul(std::initializer_list<const char *> texts)
+{
+    QStringList list;
+    for (const char *text : texts)
+        list.append(QString::fromUtf8(text));
+    return list;
+}
+
+// A small dictionary without any problem: homographs, a cross-reference and a word
+// under q (Л U+041B, the capital of ɲ).
+testdata::Dictionary cleanDictionary()
+{
+    testdata::Dictionary dictionary;
+    dictionary.headwords = QStringList{QStringLiteral("BA"), QStringLiteral("BƆ"),
+                                       QStringLiteral("BƆRA"), QStringLiteral("\u041BA")};
+    dictionary.lexicon = QStringList{QStringLiteral("BA|mère"), QStringLiteral("\u019DA|œil")};
+    for (const QChar letter : dictionaryAlphabet())
+        dictionary.letters.insert(QString(letter), {});
+    dictionary.letters[QStringLiteral("b")] = QStringList{
+        QStringLiteral("BA [ó] N mère."),     QStringLiteral("♦ Ba bɛ so kɔnɔ."),
+        QStringLiteral("BA [ò] N chèvre."),   QStringLiteral("BƆ [ó] W sortir."),
+        QStringLiteral("BƆRA [ò ó] W => BƆ"),
+    };
+    dictionary.letters[QStringLiteral("q")] = QStringList{QStringLiteral("\u041BA [ó] N œil.")};
+    return dictionary;
+}
+
+// "file:line:severity" of each diagnostic, the file without its directory.
+QStringList where(const QVector<Diagnostic> &diagnostics)
+{
+    QStringList places;
+    for (const Diagnostic &d : diagnostics) {
+        places.append(QFileInfo(d.file).fileName() + QLatin1Char(':') + QString::number(d.line) +
+                      (d.severity == Diagnostic::Error ? QStringLiteral(":error")
+                                                       : QStringLiteral(":warning")));
+    }
+    return places;
+}
+
+QStringList &letter(testdata::Dictionary &dictionary, const char *key)
+{
+    return dictionary.letters[QString::fromUtf8(key)];
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(testdata::Dictionary)
+
+class TestDataToolCheck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void problems_data();
+    void problems();
+    void messageNamesTheProblem_data();
+    void messageNamesTheProblem();
+    void unusableInput_data();
+    void unusableInput();
+    void exitStatus_data();
+    void exitStatus();
+};
+
+void TestDataToolCheck::problems_data()
+{
+    QTest::addColumn<testdata::Dictionary>("dictionary");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("clean dictionary") << cleanDictionary() << QStringList();
+
+    testdata::Dictionary d = cleanDictionary();
+    d.headwords.append(QStringLiteral("DA"));
+    QTest::newRow("listed headword without entry") << d << ul({"entries.bna:5:error"});
+
+    d = cleanDictionary();
+    d.headwords.append(QStringLiteral("KA"));
+    letter(d, "d") = QStringList{QStringLiteral("KA [ò] TG marque de l'infinitif.")};
+    QTest::newRow("entry in another letter file than its key's")
+        << d << ul({"entries.bna:5:error", "d.bna:1:error"});
+
+    d = cleanDictionary();
+    letter(d, "b").append(QStringLiteral("BI [ó] N herbe."));
+    QTest::newRow("entry that no listed headword reaches") << d << ul({"b.bna:6:warning"});
+
+    d = cleanDictionary();
+    d.headwords.removeAll(QStringLiteral("BƆ"));
+    QTest::newRow("entry reached only through a cross-reference") << d << QStringList();
+
+    d = cleanDictionary();
+    letter(d, "b")[4] = QStringLiteral("BƆRA [ò ó] W => BƆW");
+    QTest::newRow("cross-reference to a headword without entry") << d << ul({"b.bna:5:error"});
+
+    d = cleanDictionary();
+    letter(d, "b")[4] = QStringLiteral("BƆRA [ò ó] W =>");
+    QTest::newRow("cross-reference without target") << d << ul({"b.bna:5:error"});
+
+    d = cleanDictionary();
+    d.headwords << QStringLiteral("KA") << QStringLiteral("KE") << QStringLiteral("KI");
+    letter(d, "k") = QStringList{QStringLiteral("KA [ó] => KE"), QStringLiteral("KE [ó] => KI"),
+                                 QStringLiteral("KI [ó] => KA")};
+    QTest::newRow("cross-references in a circle, reported once") << d << ul({"k.bna:1:error"});
+
+    d = cleanDictionary();
+    d.headwords << QStringLiteral("KO");
+    letter(d, "k") = QStringList{QStringLiteral("KO [ó] N cour."), QStringLiteral("KA [ó] => KA")};
+    d.headwords << QStringLiteral("KA");
+    QTest::newRow("cross-reference to itself") << d << ul({"k.bna:2:error"});
+
+    d = cleanDictionary();
+    d.headwords << QStringLiteral("MA") << QStringLiteral("MI");
+    letter(d, "m") = QStringList{QStringLiteral("MA [ó] => MI"), QStringLiteral("MI [ó] => BIN"),
+                                 QStringLiteral("MI [ò] N but the first entry is a reference.")};
+    QTest::newRow("chain ending at a headword without entry") << d << ul({"m.bna:2:error"});
+
+    d = cleanDictionary();
+    letter(d, "b").append(QStringLiteral("BA [ó] N fleuve."));
+    QTest::newRow("homograph separated from its first entry") << d << ul({"b.bna:6:error"});
+
+    d = cleanDictionary();
+    letter(d, "b").insert(3, QStringLiteral("BA [ó] N fleuve."));
+    QTest::newRow("third homograph right after the others") << d << QStringList();
+
+    d = cleanDictionary();
+    d.headwords[3] = QStringLiteral("\u0272a"); // ɲa, whose search form is ЛA
+    QTest::newRow("listed headword not in search form") << d << ul({"entries.bna:4:error"});
+
+    d = cleanDictionary();
+    d.headwords[3] = QStringLiteral("\u019DA"); // Ɲ U+019D instead of Л U+041B
+    QTest::newRow("listed headword with U+019D for the capital of ɲ")
+        << d << ul({"entries.bna:4:error"});
+
+    d = cleanDictionary();
+    letter(d, "b").append(QStringLiteral("Bi [ó] N herbe."));
+    QTest::newRow("head line not in search form") << d << ul({"b.bna:6:error"});
+
+    d = cleanDictionary();
+    letter(d, "b").append(QStringLiteral("BI[ó] N herbe."));
+    QTest::newRow("head line without blank before its bracket") << d << ul({"b.bna:6:error"});
+
+    d = cleanDictionary();
+    letter(d, "b")[1] = QStringLiteral("♦ Ba bɛ [so] kɔnɔ.");
+    QTest::newRow("bracket inside a continuation line")
+        << d << ul({"b.bna:2:error", "b.bna:3:error"});
+
+    d = cleanDictionary();
+    d.lexicon.append(QStringLiteral("BO tête"));
+    QTest::newRow("lexicon line without separator") << d << ul({"lexic.bna:3:error"});
+
+    d = cleanDictionary();
+    letter(d, "b")[1] = QStringLiteral("♦ Ba\tbɛ so kɔnɔ.");
+    QTest::newRow("control character") << d << ul({"b.bna:2:error"});
+
+    d = cleanDictionary();
+    d.lexicon[0] = QStringLiteral("BA|mère\u0007");
+    QTest::newRow("control character in the lexicon") << d << ul({"lexic.bna:1:error"});
+
+    d = cleanDictionary();
+    letter(d, "b")[3] = QStringLiteral("BƆ [ó] W sortir. ");
+    QTest::newRow("trailing blank") << d << ul({"b.bna:4:warning"});
+
+    d = cleanDictionary();
+    d.headwords.append(QStringLiteral("BA"));
+    QTest::newRow("headword listed twice") << d << ul({"entries.bna:5:warning"});
+
+    d = cleanDictionary();
+    letter(d, "z") = QStringList{QStringLiteral("♦ Zo."), QStringLiteral("ZO [ó] N x.")};
+    d.headwords.append(QStringLiteral("ZO"));
+    QTest::newRow("lines above the first head line") << d << ul({"z.bna:1:warning"});
+}
+
+void TestDataToolCheck::problems()
+{
+    QFETCH(testdata::Dictionary, dictionary);
+    QFETCH(QStringList, expected);
+
+    QTemporaryDir dir;
+    QVERIFY(dictionary.writeTo(dir.path()));
+    DictionaryChecker checker;
+    const DictionaryChecker::Outcome outcome = checker.check(dir.path());
+    QStringList messages;
+    for (const Diagnostic &d : checker.diagnostics())
+        messages.append(d.toString());
+    QVERIFY2(where(checker.diagnostics()) == expected,
+             qPrintable(messages.join(QLatin1Char('\n'))));
+    QCOMPARE(outcome, expected.isEmpty() ? DictionaryChecker::Outcome::Clean
+                                         : DictionaryChecker::Outcome::Problems);
+}
+
+void TestDataToolCheck::messageNamesTheProblem_data()
+{
+    QTest::addColumn<testdata::Dictionary>("dictionary");
+    QTest::addColumn<QString>("fragment");
+
+    testdata::Dictionary d = cleanDictionary();
+    letter(d, "d") = QStringList{QStringLiteral("KA [ò] TG infinitif.")};
+    d.headwords.append(QStringLiteral("KA"));
+    QTest::newRow("misplaced entry names the file the lookup reads") << d << u("k.bna");
+
+    d = cleanDictionary();
+    d.headwords[3] = QStringLiteral("\u0272a");
+    QTest::newRow("search form is suggested") << d << u("\"\u041BA\"");
+
+    d = cleanDictionary();
+    d.headwords << QStringLiteral("KA") << QStringLiteral("KE");
+    letter(d, "k") = QStringList{QStringLiteral("KA [ó] => KE"), QStringLiteral("KE [ó] => KA")};
+    QTest::newRow("circle is spelt out") << d << u("KA => KE => KA");
+
+    d = cleanDictionary();
+    letter(d, "b").append(QStringLiteral("BA [ó] N fleuve."));
+    QTest::newRow("separated homograph names its first entry's line") << d << u("(line 1)");
+}
+
+void TestDataToolCheck::messageNamesTheProblem()
+{
+    QFETCH(testdata::Dictionary, dictionary);
+    QFETCH(QString, fragment);
+
+    QTemporaryDir dir;
+    QVERIFY(dictionary.writeTo(dir.path()));
+    DictionaryChecker checker;
+    checker.check(dir.path());
+    QStringList messages;
+    for (const Diagnostic &d : checker.diagnostics())
+        messages.append(d.toString());
+    QVERIFY2(messages.join(QLatin1Char('\n')).contains(fragment),
+             qPrintable(messages.join(QLatin1Char('\n'))));
+}
+
+void TestDataToolCheck::unusableInput_data()
+{
+    QTest::addColumn<QString>("removed"); // a file name, or "." for the whole directory
+    QTest::addColumn<QString>("reportedFile");
+
+    QTest::newRow("missing directory") << u(".") << u("");
+    QTest::newRow("missing headword file") << u("entries.bna") << u("entries.bna");
+    QTest::newRow("missing lexicon file") << u("lexic.bna") << u("lexic.bna");
+    QTest::newRow("missing letter file") << u("ɔ.bna") << u("ɔ.bna");
+}
+
+void TestDataToolCheck::unusableInput()
+{
+    QFETCH(QString, removed);
+    QFETCH(QString, reportedFile);
+
+    QTemporaryDir dir;
+    const QString res = dir.filePath(QStringLiteral("res"));
+    QVERIFY(cleanDictionary().writeTo(res));
+    if (removed == QLatin1String("."))
+        QVERIFY(QDir(res).removeRecursively());
+    else
+        QVERIFY(QFile::remove(dataFilePath(res, removed)));
+
+    DictionaryChecker checker;
+    QCOMPARE(checker.check(res), DictionaryChecker::Outcome::Unusable);
+    QCOMPARE(checker.diagnostics().size(), 1);
+    const Diagnostic &problem = checker.diagnostics().constFirst();
+    QCOMPARE(problem.file, reportedFile.isEmpty() ? res : dataFilePath(res, reportedFile));
+    QCOMPARE(problem.severity, Diagnostic::Error);
+}
+
+void TestDataToolCheck::exitStatus_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("stderrFragment");
+
+    QTest::newRow("clean") << u("clean") << 0 << u("");
+    QTest::newRow("problems") << u("broken") << 1 << u("/b.bna:6: warning: ");
+    QTest::newRow("missing directory") << u("missing") << 2 << u("no such directory");
+    QTest::newRow("no argument") << u("none") << 2 << u("Usage: lexora-data check RES_DIR");
+}
+
+void TestDataToolCheck::exitStatus()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, status);
+    QFETCH(QString, stderrFragment);
+
+    QTemporaryDir dir;
+    const QString res = dir.filePath(QStringLiteral("res"));
+    testdata::Dictionary dictionary = cleanDictionary();
+    if (kind == QLatin1String("broken"))
+        letter(dictionary, "b").append(QStringLiteral("BI [ó] N herbe."));
+    if (kind != QLatin1String("missing"))
+        QVERIFY(dictionary.writeTo(res));
+
+    QProcess tool;
+    QStringList arguments{QStringLiteral("check")};
+    if (kind != QLatin1String("none"))
+        arguments.append(res);
+    tool.start(QStringLiteral(LEXORA_DATA_TOOL), arguments);
+    QVERIFY(tool.waitForFinished(30000));
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.exitCode(), status);
+    const QString errors = QString::fromUtf8(tool.readAllStandardError());
+    if (stderrFragment.isEmpty())
+        QCOMPARE(errors, QString());
+    else
+        QVERIFY2(errors.contains(stderrFragment), qPrintable(errors));
+    if (status == 0)
+        QVERIFY(
+            QString::fromUtf8(tool.readAllStandardOutput())
+                .contains(QStringLiteral("4 headwords, 5 entries, 2 lexicon rows: no problems")));
+}
+
+QTEST_GUILESS_MAIN(TestDataToolCheck)
+#include "tst_datatoolcheck.moc"

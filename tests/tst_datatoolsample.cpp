@@ -1,0 +1,132 @@
+// The sample dictionary that ships in res/: exactly what "lexora-data build" makes of
+// the committed sources in res-src/, free of problems, and showing what the viewer can
+// show (homographs, cross-references, words under every special letter).
+
+#include "datafile.h"
+#include "datafilenames.h"
+#include "dictionarychecker.h"
+#include "dictionarycompiler.h"
+#include "entrylookup.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString sourceDir = QStringLiteral(LEXORA_SOURCE_DIR "/res-src");
+const QString resDir = QStringLiteral(LEXORA_SOURCE_DIR "/res");
+
+QHash<QString, QString> letterTexts()
+{
+    QHash<QString, QString> texts;
+    for (const QChar letter : dictionaryAlphabet()) {
+        QString text;
+        for (const QString &line :
+             readDataFile(dataFilePath(resDir, letterFileName(letter))).value_or(QStringList()))
+            text += line + QLatin1Char('\n');
+        texts.insert(QString(letter), text);
+    }
+    return texts;
+}
+
+} // namespace
+
+class TestDataToolSample : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void resIsTheBuildOfTheSources();
+    void checkFindsNoProblem();
+    void showsEveryKindOfEntry_data();
+    void showsEveryKindOfEntry();
+    void everySpecialLetterHasEntries_data();
+    void everySpecialLetterHasEntries();
+};
+
+void TestDataToolSample::resIsTheBuildOfTheSources()
+{
+    DictionaryCompiler compiler;
+    const DictionaryCompiler::DataFiles files = compiler.compile(sourceDir);
+    QStringList problems;
+    for (const Diagnostic &d : compiler.diagnostics())
+        problems.append(d.toString());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+
+    QStringList shipped = QDir(resDir).entryList(QDir::Files | QDir::Hidden);
+    QStringList built = files.keys();
+    shipped.sort();
+    built.sort();
+    QCOMPARE(shipped, built);
+    for (auto file = files.constBegin(); file != files.constEnd(); ++file) {
+        QFile stored(dataFilePath(resDir, file.key()));
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QVERIFY2(stored.readAll() == DictionaryCompiler::encodeDataFile(*file),
+                 qPrintable(file.key() + QStringLiteral(" differs from the build of res-src; run "
+                                                        "lexora-data build res-src res")));
+    }
+}
+
+void TestDataToolSample::checkFindsNoProblem()
+{
+    DictionaryChecker checker;
+    const DictionaryChecker::Outcome outcome = checker.check(resDir);
+    QStringList problems;
+    for (const Diagnostic &d : checker.diagnostics())
+        problems.append(d.toString());
+    QVERIFY2(outcome == DictionaryChecker::Outcome::Clean,
+             qPrintable(problems.join(QLatin1Char('\n'))));
+    QVERIFY(checker.headwordCount() > 500);
+    QVERIFY(checker.lexiconRowCount() > 1000);
+}
+
+void TestDataToolSample::showsEveryKindOfEntry_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("shownBeginning");
+    QTest::addColumn<int>("headLines");
+
+    QTest::newRow("homographs shown together") << "BA"
+                                               << "BA [" << 3;
+    QTest::newRow("cross-reference shows its target") << "BƆRA"
+                                                      << "BƆ [" << 1;
+    QTest::newRow("imported inflected form refers to its base") << "FURAW"
+                                                                << "FURA [" << 1;
+    QTest::newRow("continuation line beginning with a bracket") << "DUGU"
+                                                                << "DUGU [" << 1;
+}
+
+void TestDataToolSample::showsEveryKindOfEntry()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, shownBeginning);
+    QFETCH(int, headLines);
+
+    const LookupResult result = lookUpWord(letterTexts(), word);
+    QCOMPARE(result.kind, LookupResult::Entry);
+    QVERIFY2(result.text.startsWith(shownBeginning), qPrintable(result.text));
+    int heads = 0;
+    for (const QString &line : result.text.split(QLatin1Char('\n')))
+        heads += isHeadLine(line) ? 1 : 0;
+    QCOMPARE(heads, headLines);
+}
+
+void TestDataToolSample::everySpecialLetterHasEntries_data()
+{
+    QTest::addColumn<QString>("letter");
+    QTest::newRow("ɛ") << QStringLiteral("\u025B");
+    QTest::newRow("ɔ") << QStringLiteral("\u0254");
+    QTest::newRow("q, for ɲ") << QStringLiteral("q");
+    QTest::newRow("v, for ŋ") << QStringLiteral("v");
+    QTest::newRow("x, for ʃ") << QStringLiteral("x");
+}
+
+void TestDataToolSample::everySpecialLetterHasEntries()
+{
+    QFETCH(QString, letter);
+    const QString text = letterTexts().value(letter);
+    QVERIFY2(!text.isEmpty(), qPrintable(letter));
+    QVERIFY(isHeadLine(text.left(text.indexOf(QLatin1Char('\n')))));
+}
+
+QTEST_GUILESS_MAIN(TestDataToolSample)
+#include "tst_datatoolsample.moc"
