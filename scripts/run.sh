@@ -13,6 +13,8 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}
     exit 1
 fi
 
-# The viewer reads res/ from its working directory.
+# The viewer reads res/ from its working directory, and asks for the font family
+# "arial unicode ms", which our font configuration resolves to a font with every letter.
 cd "$root"
+export FONTCONFIG_FILE="$root/app/fonts/lexora-fonts.conf"
 exec "$build/app/lexora" "$@"
