@@ -236,8 +236,12 @@ QVector<HostileCase> hostileCases()
              QStringList &lines = data.letters[QStringLiteral("b")];
              lines.clear();
              const QString body = QStringLiteral("♦ Ń ba bɛ so kɔnɔ, a ka ɲi kosɛbɛ. ↑SO ↓BOLO");
-             for (int i = 0; lines.size() * (body.size() + 4) < (50 << 20) / 2; ++i)
-                 lines << QStringLiteral("B%1 [ó] N mère.").arg(i) << body << body << body;
+             const qint64 bodyBytes = body.toUtf8().size() + 1;
+             for (qint64 bytes = 0, i = 0; bytes < (qint64(50) << 20); ++i) {
+                 const QString head = QStringLiteral("B%1 [ó] N mère.").arg(i);
+                 lines << head << body << body << body;
+                 bytes += head.toUtf8().size() + 1 + 3 * bodyBytes;
+             }
              lines << QStringLiteral("BA [ó] N the last entry.");
              return data.writeTo(res);
          },

@@ -1,0 +1,50 @@
+// A whole letter text and a lookup in it. The first line of the input is the word looked
+// up, the rest is the letter text, filed under every letter so that cross-references
+// reach it whatever their initial. The lookup ends, and what it shows agrees with the
+// entry found for the word itself.
+
+#include "datafilenames.h"
+#include "entrylookup.h"
+#include "searchform.h"
+
+#include <QHash>
+#include <QString>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString input = QString::fromUtf8(reinterpret_cast<const char *>(data), int(size));
+    const int lineEnd = input.indexOf(QLatin1Char('\n'));
+    const QString word = lineEnd < 0 ? input : input.left(lineEnd);
+    const QString letterText = lineEnd < 0 ? QString() : input.mid(lineEnd + 1);
+
+    QHash<QString, QString> letterTexts;
+    for (const QChar letter : dictionaryAlphabet())
+        letterTexts.insert(QString(letter), letterText);
+
+    const LookupResult result = lookUpWord(letterTexts, word);
+    const QString form = searchForm(word);
+    const EntryExtract own = extractEntry(letterText, form);
+    switch (result.kind) {
+    case LookupResult::Unchanged:
+        // Only a word without a letter key of the alphabet, or a blank one, changes nothing
+        // at its first step.
+        if (!form.isEmpty() && letterTexts.contains(letterKey(form)) && !own.isCrossReference)
+            std::abort();
+        break;
+    case LookupResult::Entry:
+        if (result.text.isEmpty() || !result.text.endsWith(QLatin1Char('\n')))
+            std::abort();
+        if (own.found && !own.isCrossReference && result.text != own.text)
+            std::abort();
+        break;
+    case LookupResult::NotFound:
+        if (result.text.isEmpty())
+            std::abort();
+        if (own.found && !own.isCrossReference)
+            std::abort();
+        break;
+    }
+    return 0;
+}
