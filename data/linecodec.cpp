@@ -6,30 +6,33 @@ constexpr char16_t bullet = 0x2022;
 constexpr int keyLength = 5;
 constexpr int keyDigits[keyLength] = {5, 2, 4, 1, 3}; // the key "52413"
 
-// The signed remainder the format is defined with; phases are >= 1 in practice, so the
-// key position always lies in 0..4, but a negative phase must not index out of range.
-int keyDigit(int position, int phase)
+// The key position of the first unit of a line. Phases are >= 1 in practice; a
+// negative phase still gives a position in 0..4.
+int firstKeyPosition(int phase)
 {
-    int k = int((qint64(position) + phase) % keyLength);
-    if (k < 0)
-        k += keyLength;
-    return keyDigits[k];
+    const int k = phase % keyLength;
+    return k < 0 ? k + keyLength : k;
 }
 
-char16_t shifted(char16_t unit, int amount)
+// Moves every unit but the bullet by the key digit of its position, plus `offset`, with
+// 16-bit wrap-around. The key position advances over the bullet as over any unit.
+void shiftUnits(QChar *units, int length, int phase, int sign, int offset)
 {
-    return char16_t((unit + amount) & 0xFFFF);
+    int k = firstKeyPosition(phase);
+    for (int i = 0; i < length; ++i) {
+        const char16_t unit = units[i].unicode();
+        if (unit != bullet)
+            units[i] = QChar(char16_t((unit + sign * keyDigits[k] + offset) & 0xFFFF));
+        if (++k == keyLength)
+            k = 0;
+    }
 }
 
 } // namespace
 
 void descrambleInPlace(QChar *units, int length, int phase)
 {
-    for (int i = 0; i < length; ++i) {
-        const char16_t unit = units[i].unicode();
-        if (unit != bullet)
-            units[i] = QChar(shifted(unit, 5 - keyDigit(i, phase)));
-    }
+    shiftUnits(units, length, phase, -1, 5);
 }
 
 QString descrambleLine(const QString &line, int phase)
@@ -41,14 +44,8 @@ QString descrambleLine(const QString &line, int phase)
 
 QString scrambleLine(const QString &line, int phase)
 {
-    const int n = line.size();
-    QString stored(n, Qt::Uninitialized);
-    const QChar *in = line.constData();
-    QChar *out = stored.data();
-    for (int i = 0; i < n; ++i) {
-        const char16_t unit = in[i].unicode();
-        out[i] = unit == bullet ? QChar(bullet) : QChar(shifted(unit, keyDigit(i, phase) - 5));
-    }
+    QString stored = line;
+    shiftUnits(stored.data(), stored.size(), phase, 1, -5);
     return stored;
 }
 
