@@ -21,13 +21,14 @@ QTableWidgetItem *lexiconCell(const QString &text)
 
 } // namespace
 
-void loadHeadwords(QListWidget *list, const QString &dir)
+QStringList loadHeadwords(QListWidget *list, const QString &dir)
 {
     const auto lines = readDataFile(dataFilePath(dir, headwordFileName()));
     if (!lines)
-        return;
+        return {};
     list->clear();
     list->addItems(*lines);
+    return *lines;
 }
 
 void loadLexicon(QTableWidget *table, const QString &dir)

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 class QListWidget;
 class QTableWidget;
@@ -10,8 +11,9 @@ class QTableWidget;
 // uses "res" in the working directory) and fills what it is given; a file that cannot
 // be opened is skipped silently and leaves its view as it was.
 
-// One list item per line of the headword file, in file order.
-void loadHeadwords(QListWidget *list, const QString &dir);
+// One list item per line of the headword file, in file order. Returns the headwords
+// as the items show them.
+QStringList loadHeadwords(QListWidget *list, const QString &dir);
 
 // One row per line of the lexicon file: column 0 the first field without surrounding
 // blanks, column 1 the second field as written; cells selectable, not editable. Column 0

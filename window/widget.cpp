@@ -29,7 +29,7 @@ constexpr int minimumWindowHeight = 500;
 Widget::Widget(QWidget *parent) : QWidget(parent)
 {
     QWidget *dictionaryPage = createDictionaryPage();
-    loadHeadwords(headwordList, dataDirectory());
+    headwordTexts = loadHeadwords(headwordList, dataDirectory());
     QWidget *lexiconPage = createLexiconPage();
     loadLexicon(lexiconTable, dataDirectory());
     loadLetterTexts(&letterTexts, dataDirectory());
@@ -112,9 +112,9 @@ void Widget::createTabs(QWidget *dictionaryPage, QWidget *lexiconPage)
 void Widget::dicFilter(QString filterString)
 {
     const QString form = searchForm(filterString);
-    const int rows = headwordList->count();
+    const int rows = headwordTexts.size();
     for (int row = 0; row < rows; ++row) {
-        if (headwordList->item(row)->text().startsWith(form)) {
+        if (headwordTexts.at(row).startsWith(form)) {
             headwordList->setCurrentRow(row);
             return;
         }
