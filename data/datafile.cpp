@@ -20,7 +20,10 @@ std::optional<QString> decodeFile(const QString &path)
         return std::nullopt;
     const QByteArray bytes = file.readAll();
     QTextCodec *codec = QTextCodec::codecForUtfText(bytes, QTextCodec::codecForName("UTF-8"));
-    QString text = codec->toUnicode(bytes);
+    // Decoded as a stream: a character cut off by the end of the file is dropped, not
+    // turned into a replacement character.
+    QTextCodec::ConverterState state;
+    QString text = codec->toUnicode(bytes.constData(), bytes.size(), &state);
     text.remove(QLatin1Char('\r'));
     // A file that holds bytes but no text (only a byte-order mark, carriage returns or an
     // unfinished character) still reads as one empty line, as a line-by-line reader

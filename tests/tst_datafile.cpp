@@ -49,6 +49,9 @@ void TestDataFile::readsPlainLines_data()
     QTest::newRow("an empty file has no lines") << QByteArray() << QStringList();
     QTest::newRow("a byte-order mark alone is one empty line")
         << QByteArray("\xEF\xBB\xBF") << QStringList{QString()};
+    QTest::newRow("a character cut off by the end of the file is dropped")
+        << testdata::storedBytes({QStringLiteral("BA")}) + "\xC3"
+        << QStringList{QStringLiteral("BA")};
     QTest::newRow("a lone carriage return is one empty line")
         << QByteArray("\r") << QStringList{QString()};
     // Every line is decoded with its own number as phase, also after an empty line.
@@ -164,7 +167,7 @@ void TestDataFile::readsLikeALineByLineTextStream()
     QRandomGenerator random(7);
     const QString pieces = QStringLiteral("abɛɔЛŋʃ [ó]♦.•\n\n\r\t") + QChar(0) + QChar(0x2028) +
                            QChar(0x0D0A) + QChar(0x0A0D) + QChar(0xFFFD);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 1000; ++round) {
         QString text;
         const int length = random.bounded(0, 200);
         for (int i = 0; i < length; ++i)
@@ -172,9 +175,10 @@ void TestDataFile::readsLikeALineByLineTextStream()
         QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
         QByteArray bytes = mark + textCodec->fromUnicode(text.constData(), text.size(), &state);
         // Stray bytes: broken UTF-8, lone carriage returns, NUL, a cut-off last unit.
-        for (int i = random.bounded(0, 4); i > 0; --i)
-            bytes.insert(random.bounded(mark.size(), bytes.size() + 1),
-                         "\xC3\xFF\r\x00\x80"[random.bounded(5)]);
+        for (int i = random.bounded(0, 4); i > 0; --i) {
+            const int at = random.bounded(mark.size(), bytes.size() + 1);
+            bytes.insert(at, "\xC3\xFF\r\x00\x80"[random.bounded(5)]);
+        }
         const QString path = m_dir->filePath(QStringLiteral("r%1.bna").arg(round));
         QVERIFY(testdata::writeFile(path, bytes));
         const QStringList expected = readLineByLine(path);
