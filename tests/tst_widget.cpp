@@ -29,8 +29,8 @@ struct WindowParts
         lexicon = window.findChild<QTableWidget *>();
         hint = window.findChild<QLabel *>();
         for (QLineEdit *field : window.findChildren<QLineEdit *>()) {
-            if (!qobject_cast<MyLineEdit *>(field) && !qobject_cast<QAbstractSpinBox *>(
-                                                          field->parentWidget()))
+            if (!qobject_cast<MyLineEdit *>(field) &&
+                !qobject_cast<QAbstractSpinBox *>(field->parentWidget()))
                 if (field->parentWidget() == lexicon->parentWidget())
                     lexiconField = field;
         }
@@ -47,7 +47,8 @@ struct WindowParts
 
 const QString informationFirstLines = QStringLiteral(
     "LEXORA 1.5 KUNNAFONI\n"
-    "Da\u0272\u025B 13 400 ni k\u0254 \u0272\u025Bf\u0254len don Da\u0272\u025Bgafe k\u0254n\u0254.\n"
+    "Da\u0272\u025B 13 400 ni k\u0254 \u0272\u025Bf\u0254len don Da\u0272\u025Bgafe "
+    "k\u0254n\u0254.\n"
     "Da\u0272\u025B 10 000 ni k\u0254 \u0272\u025Bf\u0254len don Da\u0272\u025Bs\u025Bb\u025Bn "
     "k\u0254n\u0254.\n"
     "Misaliw b\u025B Damin\u025B ni \u2666 taama\u0283y\u025Bn ye k'a kumasen \u0272\u025B "
@@ -59,15 +60,15 @@ const QString informationFirstLines = QStringLiteral(
 testdata::Dictionary sampleDictionary()
 {
     testdata::Dictionary data;
-    data.headwords = QStringList{QStringLiteral("A"),   QStringLiteral("BA"),
-                                 QStringLiteral("BAA"), QStringLiteral("ƐSI"),
-                                 QStringLiteral("\u041BINI"), QStringLiteral("ʃOFƐRI"),
-                                 QStringLiteral("SO"),  QStringLiteral("B<I>&AMP;")};
+    data.headwords =
+        QStringList{QStringLiteral("A"),   QStringLiteral("BA"),        QStringLiteral("BAA"),
+                    QStringLiteral("ƐSI"), QStringLiteral("\u041BINI"), QStringLiteral("ʃOFƐRI"),
+                    QStringLiteral("SO"),  QStringLiteral("B<I>&AMP;")};
     data.letters.insert(QStringLiteral("a"), {QStringLiteral("A [ò] TU il.")});
-    data.letters.insert(QStringLiteral("b"), {QStringLiteral("BA [ó] N mère."),
-                                              QStringLiteral("♦ Ń ba bɛ so kɔnɔ."),
-                                              QStringLiteral("BAA [ó] N fleuve."),
-                                              QStringLiteral("BAR [ó] N."), QString()});
+    data.letters.insert(QStringLiteral("b"),
+                        {QStringLiteral("BA [ó] N mère."), QStringLiteral("♦ Ń ba bɛ so kɔnɔ."),
+                         QStringLiteral("BAA [ó] N fleuve."), QStringLiteral("BAR [ó] N."),
+                         QString()});
     data.letters.insert(QStringLiteral("ɛ"), {QStringLiteral("ƐSI [ó] N os.")});
     data.letters.insert(QStringLiteral("q"), {QStringLiteral("\u041BINI [ó ó] W chercher.")});
     data.letters.insert(QStringLiteral("x"), {QStringLiteral("ʃOFƐRI [ò ó ó] N chauffeur.")});
@@ -101,6 +102,7 @@ private slots:
     void headwordWithoutEntryShowsTheNotFoundLine();
     void lexiconFieldMovesTheTable_data();
     void lexiconFieldMovesTheTable();
+    void showsVeryLongLinesCut();
 
 private:
     QString m_startDir;
@@ -234,17 +236,18 @@ void TestWidget::dictionaryFieldMovesTheListAndShowsTheEntry_data()
     QTest::addColumn<QString>("entry");
     QTest::newRow("first headword that begins with the text")
         << QStringLiteral("b") << 1 << QStringLiteral("BA [ó] N mère.\n♦ Ń ba bɛ so kɔnɔ.\n");
-    QTest::newRow("the longer text moves on") << QStringLiteral("baa") << 2
-                                              << QStringLiteral("BAA [ó] N fleuve.\n");
-    QTest::newRow("small ɛ finds Ɛ") << QStringLiteral("ɛ") << 3 << QStringLiteral("ƐSI [ó] N os.\n\n");
+    QTest::newRow("the longer text moves on")
+        << QStringLiteral("baa") << 2 << QStringLiteral("BAA [ó] N fleuve.\n");
+    QTest::newRow("small ɛ finds Ɛ")
+        << QStringLiteral("ɛ") << 3 << QStringLiteral("ƐSI [ó] N os.\n\n");
     QTest::newRow("small ɲ finds Л (U+041B)")
         << QStringLiteral("ɲi") << 4 << QStringLiteral("\u041BINI [ó ó] W chercher.\n\n");
     QTest::newRow("capital Ɲ (U+019D) finds Л too")
         << QStringLiteral("\u019Dini") << 4 << QStringLiteral("\u041BINI [ó ó] W chercher.\n\n");
-    QTest::newRow("ʃ finds the small ʃ") << QStringLiteral("ʃo") << 5
-                                         << QStringLiteral("ʃOFƐRI [ò ó ó] N chauffeur.\n\n");
-    QTest::newRow("blanks only select the first row") << QStringLiteral("   ") << 0
-                                                      << QStringLiteral("A [ò] TU il.\n\n");
+    QTest::newRow("ʃ finds the small ʃ")
+        << QStringLiteral("ʃo") << 5 << QStringLiteral("ʃOFƐRI [ò ó ó] N chauffeur.\n\n");
+    QTest::newRow("blanks only select the first row")
+        << QStringLiteral("   ") << 0 << QStringLiteral("A [ò] TU il.\n\n");
 }
 
 void TestWidget::dictionaryFieldMovesTheListAndShowsTheEntry()
@@ -273,8 +276,8 @@ void TestWidget::clearingSelectsTheFirstHeadword()
 void TestWidget::typingForwardAndDeletingBack()
 {
     WindowParts parts(*m_window);
-    const QList<QPair<int, int>> steps = {{Qt::Key_B, 1}, {Qt::Key_A, 1}, {Qt::Key_A, 2},
-                                          {Qt::Key_Z, 2}};
+    const QList<QPair<int, int>> steps = {
+        {Qt::Key_B, 1}, {Qt::Key_A, 1}, {Qt::Key_A, 2}, {Qt::Key_Z, 2}};
     for (const auto &step : steps) {
         QTest::keyClick(parts.dictionaryField, Qt::Key(step.first));
         QCOMPARE(parts.headwords->currentRow(), step.second);
@@ -316,10 +319,9 @@ void TestWidget::lexiconFieldMovesTheTable_data()
 {
     QTest::addColumn<QStringList>("typed");
     QTest::addColumn<int>("row");
-    QTest::newRow("upper-cased, first row that begins with it") << QStringList{QStringLiteral("s")}
-                                                                 << 3;
-    QTest::newRow("ɲ becomes Ɲ (U+019D), not Л (U+041B)")
-        << QStringList{QStringLiteral("ɲ")} << 1;
+    QTest::newRow("upper-cased, first row that begins with it")
+        << QStringList{QStringLiteral("s")} << 3;
+    QTest::newRow("ɲ becomes Ɲ (U+019D), not Л (U+041B)") << QStringList{QStringLiteral("ɲ")} << 1;
     QTest::newRow("a leading blank matches no trimmed word")
         << QStringList{QStringLiteral("ba"), QStringLiteral(" so")} << 0;
     QTest::newRow("no match keeps the selection")
@@ -342,6 +344,27 @@ void TestWidget::lexiconFieldMovesTheTable()
     QCOMPARE(parts.lexicon->selectedItems().at(0)->row(), row);
     // Nothing listens to the table: the dictionary side is untouched.
     QVERIFY(parts.entry->toPlainText().startsWith(informationFirstLines));
+}
+
+void TestWidget::showsVeryLongLinesCut()
+{
+    m_window.reset();
+    const QString longHeadword = QStringLiteral("L") + QString(5000, QLatin1Char('O'));
+    const QString longLine = QStringLiteral("LONG [ó] N ") + QString(150000, QLatin1Char('x'));
+    testdata::Dictionary data;
+    data.headwords = QStringList{QStringLiteral("LONG"), longHeadword};
+    data.letters.insert(QStringLiteral("l"), {longLine, QStringLiteral("♦ Short.")});
+    QVERIFY(data.writeTo(m_workDir->filePath(QStringLiteral("res"))));
+    Widget window;
+    WindowParts parts(window);
+    parts.dictionaryField->insert(QStringLiteral("long"));
+    QCOMPARE(parts.entry->toPlainText(),
+             longLine.left(100000) + QChar(0x2026) + QStringLiteral("\n♦ Short.\n\n"));
+    // The list item keeps the whole headword: choosing it looks the whole word up.
+    parts.headwords->setCurrentRow(1);
+    QCOMPARE(parts.headwords->currentItem()->text(), longHeadword);
+    QCOMPARE(parts.entry->toPlainText().size(),
+             longHeadword.size() + QStringLiteral(" ma ye.").size());
 }
 
 QTEST_MAIN(TestWidget)

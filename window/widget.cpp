@@ -1,10 +1,12 @@
 #include "widget.h"
 
-#include "dataloading.h"
 #include "datafilenames.h"
+#include "dataloading.h"
 #include "entrylookup.h"
 #include "highlighter.h"
 #include "informationtext.h"
+#include "longlines.h"
+#include "longtextdelegate.h"
 #include "mylineedit.h"
 #include "searchform.h"
 
@@ -46,6 +48,7 @@ QWidget *Widget::createDictionaryPage()
 
     headwordList = new QListWidget;
     headwordList->setMaximumWidth(headwordListMaximumWidth);
+    headwordList->setItemDelegate(new LongTextDelegate(headwordList));
     connect(headwordList, SIGNAL(currentTextChanged(QString)), this, SLOT(findWord(QString)));
 
     entryView = new QTextEdit(this);
@@ -82,6 +85,7 @@ QWidget *Widget::createLexiconPage()
     lexiconTable->verticalHeader()->hide();
     lexiconTable->horizontalHeader()->hide();
     lexiconTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lexiconTable->setItemDelegate(new LongTextDelegate(lexiconTable));
 
     auto *grid = new QGridLayout;
     grid->addWidget(searchField, 0, 1);
@@ -97,8 +101,9 @@ QWidget *Widget::createLexiconPage()
 void Widget::createTabs(QWidget *dictionaryPage, QWidget *lexiconPage)
 {
     auto *tabs = new QTabWidget;
-    tabs->addTab(dictionaryPage, QStringLiteral("DA\u041B\u0190GAFE"));   // Л U+041B, Ɛ U+0190
-    tabs->addTab(lexiconPage, QStringLiteral("DA\u041B\u0190S\u0190B\u0190N")); // Л U+041B, Ɛ U+0190
+    tabs->addTab(dictionaryPage, QStringLiteral("DA\u041B\u0190GAFE")); // Л U+041B, Ɛ U+0190
+    tabs->addTab(lexiconPage,
+                 QStringLiteral("DA\u041B\u0190S\u0190B\u0190N")); // Л U+041B, Ɛ U+0190
 
     auto *mainLayout = new QVBoxLayout;
     mainLayout->setContentsMargins(0, 2, 0, 0);
@@ -142,10 +147,10 @@ void Widget::findWord(QString word)
         break;
     case LookupResult::Entry:
         // Always plain lines, even when a line looks like mark-up.
-        entryView->setPlainText(result.text);
+        entryView->setPlainText(cutLongLines(result.text));
         break;
     case LookupResult::NotFound:
-        entryView->setHtml(notFoundMessage(result.text));
+        entryView->setHtml(notFoundMessage(cutLongLines(result.text)));
         break;
     }
 }

@@ -1,0 +1,10 @@
+#include "longtextdelegate.h"
+
+#include "longlines.h"
+
+void LongTextDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (option->text.size() > longestShownCell)
+        option->text = cutLongLines(option->text, longestShownCell);
+}
