@@ -13,6 +13,20 @@
 
 namespace testdata {
 
+// Test literals written in UTF-8 source text.
+inline QString u(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+inline QStringList ul(std::initializer_list<const char *> texts)
+{
+    QStringList list;
+    for (const char *text : texts)
+        list.append(QString::fromUtf8(text));
+    return list;
+}
+
 // The stored bytes of `plainLines`, line n with phase n, each ended by `terminator`
 // (the last one only if `finalTerminator`).
 inline QByteArray storedBytes(const QStringList &plainLines, const QByteArray &terminator = "\n",

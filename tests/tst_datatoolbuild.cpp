@@ -5,26 +5,16 @@
 #include "datafile.h"
 #include "datafilenames.h"
 #include "dictionarycompiler.h"
+#include "testdatafiles.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
+using testdata::u;
+using testdata::ul;
+
 namespace {
-
-// Test literals in UTF-8 source text.
-QString u(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-QStringList ul(std::initializer_list<const char *> texts)
-{
-    QStringList list;
-    for (const char *text : texts)
-        list.append(QString::fromUtf8(text));
-    return list;
-}
 
 bool writeText(const QString &path, const QString &text)
 {

@@ -9,21 +9,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using testdata::u;
+using testdata::ul;
+
 namespace {
-
-// Test literals in UTF-8 source text.
-QString u(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-QStringList ul(std::initializer_list<const char *> texts)
-{
-    QStringList list;
-    for (const char *text : texts)
-        list.append(QString::fromUtf8(text));
-    return list;
-}
 
 // A small dictionary without any problem: homographs, a cross-reference and a word
 // under q (Л U+041B, the capital of ɲ).

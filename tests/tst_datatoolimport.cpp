@@ -7,18 +7,15 @@
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
 #include "sampledictionarybuilder.h"
+#include "testdatafiles.h"
 #include "treebankreader.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+using testdata::u;
 
-// Test literals in UTF-8 source text.
-QString u(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+namespace {
 
 // A token line: id, form, lemma, universal tag and the last column.
 QString token(int id, const QString &form, const QString &lemma, const QString &tag,
