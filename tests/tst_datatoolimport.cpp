@@ -85,8 +85,6 @@ class TestDataToolImport : public QObject
 private slots:
     void lemmaForms_data();
     void lemmaForms();
-    void tags_data();
-    void tags();
     void glosses_data();
     void glosses();
     void examples_data();
@@ -119,32 +117,6 @@ void TestDataToolImport::lemmaForms()
     QFETCH(QString, display);
     QCOMPARE(SampleDictionaryBuilder::toneless(lemma), toneless);
     QCOMPARE(SampleDictionaryBuilder::displayLemma(lemma), display);
-}
-
-void TestDataToolImport::tags_data()
-{
-    QTest::addColumn<QString>("universal");
-    QTest::addColumn<QString>("tag");
-
-    QTest::newRow("noun") << u("NOUN") << u("N");
-    QTest::newRow("verb") << u("VERB") << u("W");
-    QTest::newRow("adjective") << u("ADJ") << u("M");
-    QTest::newRow("pronoun") << u("PRON") << u("TU");
-    QTest::newRow("numeral") << u("NUM") << u("D");
-    QTest::newRow("determiner") << u("DET") << u("D");
-    QTest::newRow("adposition") << u("ADP") << u("KB");
-    QTest::newRow("subordinating conjunction") << u("SCONJ") << u("KB");
-    QTest::newRow("interjection") << u("INTJ") << u("KR");
-    QTest::newRow("auxiliary") << u("AUX") << u("TG");
-    QTest::newRow("proper name not imported") << u("PROPN") << u("");
-    QTest::newRow("punctuation not imported") << u("PUNCT") << u("");
-}
-
-void TestDataToolImport::tags()
-{
-    QFETCH(QString, universal);
-    QFETCH(QString, tag);
-    QCOMPARE(SampleDictionaryBuilder::tagFor(universal), tag);
 }
 
 void TestDataToolImport::glosses_data()
