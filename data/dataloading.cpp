@@ -42,12 +42,13 @@ void loadLexicon(QTableWidget *table, const QString &dir)
         if (auto row = splitLexiconLine(line))
             rows.append(std::move(*row));
     }
-    int first = table->rowCount();
-    table->setRowCount(first + rows.size());
-    for (const LexiconRow &row : rows) {
-        table->setItem(first, 0, lexiconCell(row.word));
-        table->setItem(first, 1, lexiconCell(row.gloss));
-        ++first;
+    // All rows at once, then their cells, in file order.
+    int row = table->rowCount();
+    table->setRowCount(row + rows.size());
+    for (const LexiconRow &fields : qAsConst(rows)) {
+        table->setItem(row, 0, lexiconCell(fields.word));
+        table->setItem(row, 1, lexiconCell(fields.gloss));
+        ++row;
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
