@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -92,6 +93,7 @@ private slots:
     void cleanup();
 
     void showsItsTextsAndLayout();
+    void coloursTheLegendOfTheInformationText();
     void opensWithoutAnyData();
     void entryViewTakesNoInteraction();
     void dictionaryFieldMovesTheListAndShowsTheEntry_data();
@@ -199,6 +201,43 @@ void TestWidget::showsItsTextsAndLayout()
     QVERIFY(parts.entry->width() > 1000);
     window.resize(300, 200);
     QVERIFY(window.width() >= 800 && window.height() >= 500);
+}
+
+// The highlighter's format at `position` of `block`, as the layout holds it.
+static QTextCharFormat formatAt(const QTextBlock &block, int position)
+{
+    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        if (position >= range.start && position < range.start + range.length)
+            return range.format;
+    }
+    return {};
+}
+
+void TestWidget::coloursTheLegendOfTheInformationText()
+{
+    WindowParts parts(*m_window);
+    QTextDocument *document = parts.entry->document();
+    const QTextBlock examples = document->findBlockByNumber(3);
+    const int diamond = examples.text().indexOf(QChar(0x2666));
+    // The highlighter colours the text already in place on the next pass of the event loop.
+    QVERIFY(examples.layout()->formats().isEmpty());
+    QCoreApplication::processEvents();
+
+    QVERIFY(!formatAt(examples, diamond - 1).hasProperty(QTextFormat::ForegroundBrush));
+    for (int position = diamond; position < examples.length() - 1; ++position) {
+        const QTextCharFormat format = formatAt(examples, position);
+        QCOMPARE(format.foreground().color(), QColor(Qt::darkCyan));
+        QVERIFY(format.fontItalic());
+    }
+    // Each arrow is followed by a blank, so it is coloured alone.
+    const QList<QPair<int, QColor>> arrows = {{4, QColor(0, 153, 0)}, {5, QColor(Qt::darkYellow)}};
+    for (const auto &arrow : arrows) {
+        const QTextBlock block = document->findBlockByNumber(arrow.first);
+        const int at = block.text().indexOf(arrow.first == 4 ? QChar(0x2191) : QChar(0x2193));
+        QCOMPARE(formatAt(block, at).foreground().color(), arrow.second);
+        QVERIFY(!formatAt(block, at + 1).hasProperty(QTextFormat::ForegroundBrush));
+        QVERIFY(!formatAt(block, at - 1).hasProperty(QTextFormat::ForegroundBrush));
+    }
 }
 
 void TestWidget::opensWithoutAnyData()
