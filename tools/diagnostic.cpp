@@ -6,3 +6,8 @@ QString Diagnostic::toString() const
     const QString kind = severity == Error ? QStringLiteral("error") : QStringLiteral("warning");
     return where + QStringLiteral(": ") + kind + QStringLiteral(": ") + message;
 }
+
+QString codePointName(QChar c)
+{
+    return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+}

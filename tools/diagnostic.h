@@ -14,3 +14,6 @@ struct Diagnostic
 
     QString toString() const;
 };
+
+// "U+0190" for Ɛ: how messages name a character.
+QString codePointName(QChar c);

@@ -12,11 +12,6 @@
 
 namespace {
 
-QString codePoint(QChar c)
-{
-    return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
-}
-
 QString quoted(const QString &text)
 {
     return QLatin1Char('"') + text + QLatin1Char('"');
@@ -117,7 +112,7 @@ void DictionaryChecker::checkLineCharacters(const QString &path, const QStringLi
             if (line.at(column).category() == QChar::Other_Control) {
                 report(path, i + 1, Diagnostic::Error,
                        QStringLiteral("control character %1 at column %2")
-                           .arg(codePoint(line.at(column)))
+                           .arg(codePointName(line.at(column)))
                            .arg(column + 1));
                 break;
             }

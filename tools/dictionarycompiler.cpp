@@ -17,11 +17,6 @@ const QString headwordSource = QStringLiteral("headwords.txt");
 const QString entrySource = QStringLiteral("entries.txt");
 const QString lexiconSource = QStringLiteral("lexicon.txt");
 
-QString codePoint(QChar c)
-{
-    return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
-}
-
 } // namespace
 
 DictionaryCompiler::DataFiles DictionaryCompiler::compile(const QString &sourceDir)
@@ -118,7 +113,7 @@ void DictionaryCompiler::checkStorable(const DataFiles &files,
                 continue;
             error(from.at(i).file, from.at(i).line,
                   QStringLiteral("character %1 at column %2 cannot be stored in %3: it %4")
-                      .arg(codePoint(line.at(bad.position)))
+                      .arg(codePointName(line.at(bad.position)))
                       .arg(bad.position + 1)
                       .arg(file.key(), unstorableReasonText(bad.reason)));
         }
