@@ -9,7 +9,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/de
 cmake --build "$build" --target lexora -j"$(nproc)"
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
-    echo "lexora: no display found (DISPLAY is not set); run it under a virtual display with: xvfb-run -a bash scripts/run.sh" >&2
+    echo "lexora: no display found (DISPLAY is not set); run it under a virtual display with: xvfb-run -a bash scripts/run.sh (Debian package xvfb)" >&2
     exit 1
 fi
 
