@@ -84,12 +84,6 @@ int usageError(const char *text)
 
 int build(const QStringList &args)
 {
-    if (wantsHelp(args)) {
-        std::fputs(buildUsage, stdout);
-        return Success;
-    }
-    if (args.size() != 2)
-        return usageError(buildUsage);
     DictionaryCompiler compiler;
     const DictionaryCompiler::DataFiles files = compiler.compile(args.at(0));
     for (const Diagnostic &problem : compiler.diagnostics())
@@ -106,12 +100,6 @@ int build(const QStringList &args)
 
 int check(const QStringList &args)
 {
-    if (wantsHelp(args)) {
-        std::fputs(checkUsage, stdout);
-        return Success;
-    }
-    if (args.size() != 1)
-        return usageError(checkUsage);
     DictionaryChecker checker;
     const DictionaryChecker::Outcome outcome = checker.check(args.at(0));
     for (const Diagnostic &problem : checker.diagnostics())
@@ -139,12 +127,6 @@ int check(const QStringList &args)
 
 int decode(const QStringList &args)
 {
-    if (wantsHelp(args)) {
-        std::fputs(decodeUsage, stdout);
-        return Success;
-    }
-    if (args.size() != 1)
-        return usageError(decodeUsage);
     const auto lines = readDataFile(args.at(0));
     if (!lines) {
         printLine(stderr, QStringLiteral("lexora-data: cannot read ") + args.at(0));
@@ -157,12 +139,6 @@ int decode(const QStringList &args)
 
 int encode(const QStringList &args)
 {
-    if (wantsHelp(args)) {
-        std::fputs(encodeUsage, stdout);
-        return Success;
-    }
-    if (args.size() != 1)
-        return usageError(encodeUsage);
     QFile file(args.at(0));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         printLine(stderr, QStringLiteral("lexora-data: cannot read ") + args.at(0));
@@ -176,14 +152,11 @@ int encode(const QStringList &args)
         const UnstorableCharacter bad = unstorablePosition(lines.at(i), i + 1);
         if (bad.position < 0)
             continue;
-        const Diagnostic problem{
-            args.at(0), i + 1, Diagnostic::Error,
-            QStringLiteral("character U+%1 at column %2 cannot be stored: it %3")
-                .arg(QString::number(lines.at(i).at(bad.position).unicode(), 16)
-                         .toUpper()
-                         .rightJustified(4, QLatin1Char('0')))
-                .arg(bad.position + 1)
-                .arg(unstorableReasonText(bad.reason))};
+        const Diagnostic problem{args.at(0), i + 1, Diagnostic::Error,
+                                 QStringLiteral("character %1 at column %2 cannot be stored: it %3")
+                                     .arg(codePointName(lines.at(i).at(bad.position)))
+                                     .arg(bad.position + 1)
+                                     .arg(unstorableReasonText(bad.reason))};
         printLine(stderr, problem.toString());
         storable = false;
     }
@@ -193,6 +166,22 @@ int encode(const QStringList &args)
     return Success;
 }
 
+// The commands, with their usage text and the number of arguments each takes.
+struct Command
+{
+    const char *name;
+    const char *usage;
+    int argumentCount;
+    int (*run)(const QStringList &args);
+};
+
+constexpr Command commands[] = {
+    {"build", buildUsage, 2, build},
+    {"check", checkUsage, 1, check},
+    {"decode", decodeUsage, 1, decode},
+    {"encode", encodeUsage, 1, encode},
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -201,19 +190,22 @@ int main(int argc, char *argv[])
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usageError(usage);
-    const QString command = args.takeFirst();
-    if (command == QLatin1String("build"))
-        return build(args);
-    if (command == QLatin1String("check"))
-        return check(args);
-    if (command == QLatin1String("decode"))
-        return decode(args);
-    if (command == QLatin1String("encode"))
-        return encode(args);
-    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+    const QString name = args.takeFirst();
+    for (const Command &command : commands) {
+        if (name != QLatin1String(command.name))
+            continue;
+        if (wantsHelp(args)) {
+            std::fputs(command.usage, stdout);
+            return Success;
+        }
+        if (args.size() != command.argumentCount)
+            return usageError(command.usage);
+        return command.run(args);
+    }
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
         std::fputs(usage, stdout);
         return Success;
     }
-    std::fprintf(stderr, "lexora-data: unknown command '%s'\n\n", qPrintable(command));
+    std::fprintf(stderr, "lexora-data: unknown command '%s'\n\n", qPrintable(name));
     return usageError(usage);
 }
