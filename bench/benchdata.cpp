@@ -1,5 +1,6 @@
 #include "benchdata.h"
 
+#include "datafile.h"
 #include "datafilenames.h"
 #include "linecodec.h"
 #include "searchform.h"
@@ -249,13 +250,11 @@ namespace {
 
 bool writeStored(const QString &path, const QStringList &plainLines)
 {
-    QByteArray bytes;
     for (int i = 0; i < plainLines.size(); ++i) {
         if (unstorablePosition(plainLines.at(i), i + 1).position >= 0)
             return false;
-        bytes += scrambleLine(plainLines.at(i), i + 1).toUtf8();
-        bytes += '\n';
     }
+    const QByteArray bytes = encodeDataFile(plainLines);
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }

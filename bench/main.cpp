@@ -6,6 +6,7 @@
 //   lexora-bench [--scales 1,4,16] [--repeat 3] [--block 100000] [--keep DIR]
 
 #include "benchdata.h"
+#include "datafile.h"
 #include "datafilenames.h"
 #include "highlighter.h"
 #include "linecodec.h"
@@ -197,16 +198,8 @@ double measureFloor(const QString &dataDir)
         qint64 characters = 0;
         QDirIterator files(dataDir, {QStringLiteral("*.bna")}, QDir::Files);
         while (files.hasNext()) {
-            QFile file(files.next());
-            if (!file.open(QIODevice::ReadOnly))
-                continue;
-            const QString text = QString::fromUtf8(file.readAll());
-            int phase = 0;
-            for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
-                if (line.endsWith(QLatin1Char('\r')))
-                    line.chop(1);
-                characters += descrambleLine(line.toString(), ++phase).size();
-            }
+            for (const QString &line : readDataFile(files.next()).value_or(QStringList()))
+                characters += line.size();
         }
         runs << milliseconds(timer.nsecsElapsed());
         if (characters < 0)

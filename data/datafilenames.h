@@ -10,9 +10,9 @@
 // the Latin letters with ɛ (U+025B) after e and ɔ (U+0254) after o.
 QString dictionaryAlphabet();
 
-QString dataDirectory();    // "res"
-QString headwordFileName(); // "entries.bna"
-QString lexiconFileName();  // "lexic.bna"
+QString dataDirectory();              // "res"
+QString headwordFileName();           // "entries.bna"
+QString lexiconFileName();            // "lexic.bna"
 QString letterFileName(QChar letter); // for example "ɛ.bna"
 
 // dir + "/" + name, with dir empty meaning the working directory itself.

@@ -107,11 +107,9 @@ bool canOpenEntry(const QString &word)
 
 // Where the first head line of each headword starts. For a word without "[", the head
 // lines it matches are exactly those whose text before the first " [" is the word.
-using HeadLineIndex = QHash<QString, int>;
-
-HeadLineIndex indexHeadLines(const QString &letterText)
+QHash<QString, int> indexHeadLines(const QString &letterText)
 {
-    HeadLineIndex index;
+    QHash<QString, int> index;
     LineWalker lines(letterText, 0);
     while (!lines.atEnd()) {
         const int start = lines.position();
@@ -128,10 +126,6 @@ HeadLineIndex indexHeadLines(const QString &letterText)
     return index;
 }
 
-// A short chain is followed by searching each letter text; past this many references a
-// chain is long enough to be worth indexing the letter texts it runs through.
-constexpr int referencesBeforeIndexing = 16;
-
 } // namespace
 
 EntryExtract extractEntry(const QString &letterText, const QString &word)
@@ -142,41 +136,66 @@ EntryExtract extractEntry(const QString &letterText, const QString &word)
     return extractAt(letterText, findHeadLine(letterText, opener), opener);
 }
 
-LookupResult lookUpWord(const QHash<QString, QString> &letterTexts, const QString &word)
+EntryFinder::EntryFinder(const LetterTexts &letterTexts, int searchesBeforeIndexing)
+    : m_letterTexts(letterTexts), m_searchesLeft(searchesBeforeIndexing)
 {
-    QSet<QString> passed;
-    QHash<QString, HeadLineIndex> indexes;
-    QString current = word;
-    while (!current.isEmpty()) {
-        const QString form = searchForm(current);
-        const QString key = letterKey(form);
-        const auto letterText = letterTexts.constFind(key);
-        if (letterText == letterTexts.constEnd())
-            return {};
-        EntryExtract extract;
-        if (passed.size() < referencesBeforeIndexing || form.contains(openBracket)) {
-            extract = extractEntry(*letterText, form);
-        } else if (canOpenEntry(form)) {
-            auto index = indexes.find(key);
-            if (index == indexes.end())
-                index = indexes.insert(key, indexHeadLines(*letterText));
-            extract = extractAt(*letterText, index->value(form, -1), openerOf(form));
-        }
-        if (!extract.found)
-            return {LookupResult::NotFound, form};
-        if (!extract.isCrossReference)
-            return {LookupResult::Entry, extract.text};
-        passed.insert(form);
-        const QString target = extract.crossReferenceTarget;
-        if (!target.isEmpty() && passed.contains(searchForm(target)))
-            return {LookupResult::Entry, extract.text};
-        current = target;
-    }
-    return {};
 }
 
-QString notFoundMessage(const QString &searchForm)
+EntryExtract EntryFinder::find(const QString &form)
 {
-    return QStringLiteral("<strong>") + searchForm.toHtmlEscaped() +
-           QStringLiteral("</strong> ma ye.");
+    const QString key = letterKey(form);
+    const auto letterText = m_letterTexts.constFind(key);
+    if (letterText == m_letterTexts.constEnd() || !canOpenEntry(form))
+        return {};
+    if (m_searchesLeft > 0 || form.contains(openBracket)) {
+        --m_searchesLeft;
+        return extractEntry(*letterText, form);
+    }
+    auto index = m_indexes.find(key);
+    if (index == m_indexes.end())
+        index = m_indexes.insert(key, indexHeadLines(*letterText));
+    return extractAt(*letterText, index->value(form, -1), openerOf(form));
+}
+
+ReferenceWalk walkReferences(EntryFinder &finder, const QString &word,
+                             const ReferenceVisitor &visit)
+{
+    QString form = searchForm(word);
+    if (form.isEmpty())
+        return {};
+    QSet<QString> passed;
+    while (true) {
+        EntryExtract entry = finder.find(form);
+        if (!entry.found)
+            return {ReferenceWalk::NoEntry, form, {}};
+        if (visit && !visit(form, entry))
+            return {ReferenceWalk::Stopped, form, entry};
+        if (!entry.isCrossReference)
+            return {ReferenceWalk::Entry, form, entry};
+        passed.insert(form);
+        const QString target = searchForm(entry.crossReferenceTarget);
+        if (target.isEmpty())
+            return {ReferenceWalk::EmptyTarget, form, entry};
+        if (passed.contains(target))
+            return {ReferenceWalk::Circle, target, entry};
+        form = target;
+    }
+}
+
+LookupResult lookUpWord(const LetterTexts &letterTexts, const QString &word)
+{
+    EntryFinder finder(letterTexts);
+    const ReferenceWalk walk = walkReferences(finder, word);
+    switch (walk.end) {
+    case ReferenceWalk::Entry:
+    case ReferenceWalk::Circle:
+        return {LookupResult::Entry, walk.entry.text};
+    case ReferenceWalk::NoEntry:
+        return {LookupResult::NotFound, walk.form};
+    case ReferenceWalk::NoWord:
+    case ReferenceWalk::EmptyTarget:
+    case ReferenceWalk::Stopped:
+        break;
+    }
+    return {};
 }

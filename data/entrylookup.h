@@ -1,8 +1,12 @@
 #pragma once
 
+#include "dictionarydata.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringView>
+
+#include <functional>
 
 // How a letter text holds its entries. Lines are separated by "\n" and read without
 // the blanks around them. A head line opens an entry: it begins with the headword in
@@ -34,11 +38,58 @@ struct EntryExtract
 // Finds the entry of `word` (in search form) in one letter text.
 EntryExtract extractEntry(const QString &letterText, const QString &word);
 
+// Finds the entries of search forms in a set of letter texts. A letter text that is
+// searched often is indexed once (where each headword's first head line starts), so that
+// many lookups in it cost one pass over it.
+class EntryFinder
+{
+public:
+    // The first `searchesBeforeIndexing` lookups search the letter texts directly; later
+    // ones index each letter text they need. 0 indexes from the first lookup on.
+    explicit EntryFinder(const LetterTexts &letterTexts, int searchesBeforeIndexing = 16);
+
+    // The entry of `form` (a search form) in the letter text under its letter key; not
+    // found when there is no such letter text.
+    EntryExtract find(const QString &form);
+
+private:
+    using HeadLineIndex = QHash<QString, int>;
+
+    const LetterTexts &m_letterTexts;
+    int m_searchesLeft;
+    QHash<QString, HeadLineIndex> m_indexes; // letter key -> headword -> head line start
+};
+
+// Where following a word's cross-references ends.
+struct ReferenceWalk
+{
+    enum End {
+        NoWord,      // the word's search form is empty
+        Entry,       // `entry` is the entry of `form` and no cross-reference
+        NoEntry,     // `form` has no entry (its letter text is missing or does not hold it)
+        Circle,      // `entry` points back to `form`, which the walk has passed already
+        EmptyTarget, // `entry`, the entry of `form`, names nothing after its "=>"
+        Stopped,     // the visitor stopped the walk at `form`, whose entry is `entry`
+    };
+    End end = NoWord;
+    QString form;
+    EntryExtract entry;
+};
+
+// Called with each search form whose entry the walk reaches, in chain order; returns
+// whether to go on.
+using ReferenceVisitor = std::function<bool(const QString &form, const EntryExtract &entry)>;
+
+// Follows the cross-references from `word`, without recursion and without limit on the
+// length of a chain; a chain that comes back to a headword it has passed ends there.
+ReferenceWalk walkReferences(EntryFinder &finder, const QString &word,
+                             const ReferenceVisitor &visit = {});
+
 // What the entry view is to show for a headword.
 struct LookupResult
 {
     enum Kind {
-        Unchanged, // empty or blank word, or no letter text under its key
+        Unchanged, // empty or blank word, or a cross-reference naming nothing
         Entry,     // `text` holds the entry lines
         NotFound,  // `text` holds the search form that has no entry
     };
@@ -46,11 +97,7 @@ struct LookupResult
     QString text;
 };
 
-// Looks `word` up, following cross-references. A chain that comes back to a headword
-// it has already passed stops at the reference that closes the circle, whose own entry
-// lines are shown; chains of any length are followed without recursion.
-LookupResult lookUpWord(const QHash<QString, QString> &letterTexts, const QString &word);
-
-// The rich-text line shown for a search form without entry, the word in bold. The word
-// is escaped, so that characters such as "<" and "&" show as themselves.
-QString notFoundMessage(const QString &searchForm);
+// Looks `word` up, following cross-references. A circle of references shows the entry
+// lines of the reference that closes it. A search form without entry, also when the letter
+// file it would stand in is missing, is shown as not found.
+LookupResult lookUpWord(const LetterTexts &letterTexts, const QString &word);

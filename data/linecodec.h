@@ -20,15 +20,15 @@ QString scrambleLine(const QString &line, int phase);
 // Why a plain character cannot be stored at its place.
 enum class UnstorableReason {
     None,
-    BecomesBullet,      // its stored unit would be U+2022, which the reader passes through
-    BecomesLineBreak,   // its stored unit would be U+000A or U+000D, which the reader splits on
-    UnpairedSurrogate,  // the stored units would hold a surrogate that UTF-8 cannot carry
+    BecomesBullet,        // its stored unit would be U+2022, which the reader passes through
+    BecomesLineBreak,     // its stored unit would be U+000A or U+000D, which the reader splits on
+    UnpairedSurrogate,    // the stored units would hold a surrogate that UTF-8 cannot carry
     BecomesByteOrderMark, // first unit of a file stored as U+FEFF, which the reader drops
 };
 
 struct UnstorableCharacter
 {
-    int position = -1;  // index into the plain line, -1 when every character can be stored
+    int position = -1; // index into the plain line, -1 when every character can be stored
     UnstorableReason reason = UnstorableReason::None;
 };
 

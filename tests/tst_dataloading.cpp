@@ -1,4 +1,5 @@
 #include "dataloading.h"
+#include "dictionarydata.h"
 #include "testdatafiles.h"
 
 #include <QHeaderView>
@@ -34,7 +35,7 @@ void TestDataLoading::headwordsInFileOrder()
 {
     testdata::Dictionary data;
     data.headwords = QStringList{QStringLiteral("SO"), QString(), QStringLiteral("  BA "),
-                      QStringLiteral("ЛINI")};
+                                 QStringLiteral("ЛINI")};
     QVERIFY(data.writeTo(m_dir->path()));
     QListWidget list;
     QCOMPARE(loadHeadwords(&list, m_dir->path()), data.headwords);
@@ -49,14 +50,14 @@ void TestDataLoading::lexiconRows_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("gloss");
-    QTest::newRow("word and gloss") << QStringLiteral("BA|mère") << QStringLiteral("BA")
-                                    << QStringLiteral("mère");
+    QTest::newRow("word and gloss")
+        << QStringLiteral("BA|mère") << QStringLiteral("BA") << QStringLiteral("mère");
     QTest::newRow("blanks around the word go, around the gloss stay")
         << QStringLiteral("  BA \t| mère  ") << QStringLiteral("BA") << QStringLiteral(" mère  ");
-    QTest::newRow("a third field is ignored") << QStringLiteral("BA|mère|chèvre")
-                                              << QStringLiteral("BA") << QStringLiteral("mère");
-    QTest::newRow("a leading bar gives an empty word") << QStringLiteral("|mère") << QString()
-                                                       << QStringLiteral("mère");
+    QTest::newRow("a third field is ignored")
+        << QStringLiteral("BA|mère|chèvre") << QStringLiteral("BA") << QStringLiteral("mère");
+    QTest::newRow("a leading bar gives an empty word")
+        << QStringLiteral("|mère") << QString() << QStringLiteral("mère");
     QTest::newRow("only a bar") << QStringLiteral("|") << QString() << QString();
     QTest::newRow("no bar keeps the text as the word")
         << QStringLiteral(" BA mère ") << QStringLiteral("BA mère") << QString();
@@ -85,7 +86,7 @@ void TestDataLoading::lexiconColumnsSizedOnce()
 {
     testdata::Dictionary data;
     data.lexicon = QStringList{QStringLiteral("A|x"), QStringLiteral("KƆNƆNIN BA|oiseau"),
-                    QStringLiteral("B|y")};
+                               QStringLiteral("B|y")};
     QVERIFY(data.writeTo(m_dir->path()));
     QTableWidget table(0, 2);
     loadLexicon(&table, m_dir->path());
@@ -106,7 +107,7 @@ void TestDataLoading::letterTexts()
     data.letters.insert(QStringLiteral("?"), {QStringLiteral("never read")});
     QVERIFY(data.writeTo(m_dir->path()));
     QHash<QString, QString> texts;
-    loadLetterTexts(&texts, m_dir->path());
+    texts = readLetterTexts(m_dir->path());
     QHash<QString, QString> expected;
     expected.insert(QStringLiteral("a"), QStringLiteral("A [ò] TU\n♦ A.\n"));
     expected.insert(QStringLiteral("ɛ"), QString());
@@ -123,7 +124,7 @@ void TestDataLoading::missingFilesLeaveViewsEmpty()
     QHash<QString, QString> texts;
     loadHeadwords(&list, nowhere);
     loadLexicon(&table, nowhere);
-    loadLetterTexts(&texts, nowhere);
+    texts = readLetterTexts(nowhere);
     QCOMPARE(list.count(), 0);
     QCOMPARE(table.rowCount(), 0);
     QCOMPARE(table.columnWidth(0), width);

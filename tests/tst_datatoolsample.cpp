@@ -5,6 +5,7 @@
 #include "datafile.h"
 #include "datafilenames.h"
 #include "dictionarychecker.h"
+#include "datafile.h"
 #include "dictionarycompiler.h"
 #include "entrylookup.h"
 
@@ -60,7 +61,7 @@ void TestDataToolSample::resIsTheBuildOfTheSources()
     for (auto file = files.constBegin(); file != files.constEnd(); ++file) {
         QFile stored(dataFilePath(resDir, file.key()));
         QVERIFY(stored.open(QIODevice::ReadOnly));
-        QVERIFY2(stored.readAll() == DictionaryCompiler::encodeDataFile(*file),
+        QVERIFY2(stored.readAll() == encodeDataFile(*file),
                  qPrintable(file.key() + QStringLiteral(" differs from the build of res-src; run "
                                                         "lexora-data build res-src res")));
     }

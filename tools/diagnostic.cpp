@@ -11,3 +11,13 @@ QString codePointName(QChar c)
 {
     return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
 }
+
+void print(FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+void printLine(FILE *stream, const QString &text)
+{
+    print(stream, text.toUtf8() + '\n');
+}

@@ -26,6 +26,7 @@ DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
     m_lexicon.clear();
     m_letterFiles.clear();
     m_letterIndex.clear();
+    m_letterTexts.clear();
     m_entryCount = 0;
     m_diagnostics.clear();
 
@@ -79,14 +80,17 @@ bool DictionaryChecker::readFiles(const QString &resDir)
     bool usable = true;
     const auto read = [&](const QString &name, QStringList *lines) {
         const QString path = dataFilePath(resDir, name);
-        const auto content = readDataFile(path);
+        TextReadReport problems;
+        const auto content = readDataFile(path, &problems);
         if (!content) {
             report(path, 0, Diagnostic::Error,
-                   QStringLiteral("cannot read this file (missing, not a regular file or "
-                                  "not readable)"));
+                   QStringLiteral("cannot read this file: ") + problems.failure);
             usable = false;
             return;
         }
+        for (const TextFlaw &flaw : qAsConst(problems.flaws))
+            report(path, flaw.line, Diagnostic::Error,
+                   QStringLiteral("%1 at column %2").arg(flaw.description).arg(flaw.column));
         *lines = *content;
     };
     read(headwordFileName(), &m_headwords);
@@ -96,8 +100,7 @@ bool DictionaryChecker::readFiles(const QString &resDir)
         file.key = QString(letter);
         file.path = dataFilePath(resDir, letterFileName(letter));
         read(letterFileName(letter), &file.lines);
-        for (const QString &line : qAsConst(file.lines))
-            file.text += line + QLatin1Char('\n');
+        m_letterTexts.insert(file.key, joinLines(file.lines));
         m_letterIndex.insert(file.key, m_letterFiles.size());
         m_letterFiles.append(file);
     }
@@ -125,6 +128,7 @@ void DictionaryChecker::checkLineCharacters(const QString &path, const QStringLi
 void DictionaryChecker::checkHeadwordList()
 {
     const QString path = dataFilePath(m_resDir, headwordFileName());
+    EntryFinder finder(m_letterTexts, 0);
     QHash<QString, int> listedAt;
     for (int i = 0; i < m_headwords.size(); ++i) {
         const QString &headword = m_headwords.at(i);
@@ -134,10 +138,12 @@ void DictionaryChecker::checkHeadwordList()
                    QStringLiteral("empty headword: the list shows an empty item"));
             continue;
         }
-        if (form != headword.trimmed()) {
+        // The search field compares the headword as listed, blanks included.
+        if (form != headword) {
             report(path, i + 1, Diagnostic::Error,
-                   QStringLiteral("headword %1 is not in search form; write it as %2")
-                       .arg(quoted(headword.trimmed()), quoted(form)));
+                   QStringLiteral("headword %1 is not in search form, so the search field "
+                                  "never finds it; write it as %2")
+                       .arg(quoted(headword), quoted(form)));
         }
         if (listedAt.contains(form)) {
             report(path, i + 1, Diagnostic::Warning,
@@ -152,7 +158,7 @@ void DictionaryChecker::checkHeadwordList()
             report(path, i + 1, Diagnostic::Error,
                    QStringLiteral("headword %1 begins with a character that has no letter file")
                        .arg(quoted(form)));
-        } else if (!extractEntry(file->text, form).found) {
+        } else if (!finder.find(form).found) {
             report(path, i + 1, Diagnostic::Error,
                    QStringLiteral("headword %1 has no entry in %2")
                        .arg(quoted(form), letterFileName(file->key.at(0))));
@@ -232,14 +238,15 @@ void DictionaryChecker::indexLetterFile(LetterFile *file)
 
 void DictionaryChecker::checkCrossReferences()
 {
+    EntryFinder finder(m_letterTexts, 0);
     struct Reference
     {
         const LetterFile *file;
         int line;
-        QString target;
+        int rank; // place in reading order
     };
-    QHash<QString, Reference> references; // headword -> where its first entry points
-    QStringList inFileOrder;
+    QHash<QString, Reference> references; // headword -> its first entry, a reference
+    QStringList inReadingOrder;
 
     for (const LetterFile &file : qAsConst(m_letterFiles)) {
         QSet<QString> seen;
@@ -248,72 +255,63 @@ void DictionaryChecker::checkCrossReferences()
             if (!opensReachableEntry(head, file) || seen.contains(head.headword))
                 continue;
             seen.insert(head.headword);
-            const EntryExtract entry = extractEntry(file.text, head.headword);
+            const EntryExtract entry = finder.find(head.headword);
             if (!entry.isCrossReference)
                 continue;
             const QString target = searchForm(entry.crossReferenceTarget);
             if (target.isEmpty()) {
                 report(file.path, head.line, Diagnostic::Error,
                        QStringLiteral("cross-reference without a headword after \"=>\""));
-                continue;
-            }
-            const LetterFile *targetFile = letterFileOf(target);
-            if (!targetFile || !extractEntry(targetFile->text, target).found) {
+            } else if (!finder.find(target).found) {
                 report(file.path, head.line, Diagnostic::Error,
                        QStringLiteral("cross-reference to %1, which has no entry")
                            .arg(quoted(target)));
-                continue;
+            } else {
+                references.insert(head.headword, {&file, head.line, int(inReadingOrder.size())});
+                inReadingOrder.append(head.headword);
             }
-            references.insert(head.headword, {&file, head.line, target});
-            inFileOrder.append(head.headword);
         }
     }
 
-    // A circle is reported once, at the member that comes first in reading order.
-    QSet<QString> inReportedCircle;
-    for (const QString &start : qAsConst(inFileOrder)) {
-        if (inReportedCircle.contains(start))
+    // Each chain is walked once: a walk stops where an earlier one passed. A circle is
+    // reported once, at its member that comes first in reading order.
+    QSet<QString> settled;
+    for (const QString &start : qAsConst(inReadingOrder)) {
+        QStringList passed;
+        const ReferenceWalk walk =
+            walkReferences(finder, start, [&](const QString &form, const EntryExtract &) {
+                if (settled.contains(form))
+                    return false;
+                settled.insert(form);
+                passed.append(form);
+                return true;
+            });
+        if (walk.end != ReferenceWalk::Circle)
             continue;
-        QStringList path{start};
-        QString current = start;
-        while (references.contains(current)) {
-            const QString next = references.value(current).target;
-            if (path.contains(next)) {
-                if (next == start) {
-                    const Reference &first = references.value(start);
-                    report(first.file->path, first.line, Diagnostic::Error,
-                           QStringLiteral("cross-references run in a circle: %1 => %2")
-                               .arg(path.join(QStringLiteral(" => ")), start));
-                    for (const QString &member : qAsConst(path))
-                        inReportedCircle.insert(member);
-                }
-                break;
-            }
-            path.append(next);
-            current = next;
-        }
+        QStringList circle = passed.mid(passed.indexOf(walk.form));
+        const auto first =
+            std::min_element(circle.begin(), circle.end(), [&](const QString &a, const QString &b) {
+                return references.value(a).rank < references.value(b).rank;
+            });
+        std::rotate(circle.begin(), first, circle.end());
+        const Reference &opening = references[circle.first()];
+        report(opening.file->path, opening.line, Diagnostic::Error,
+               QStringLiteral("cross-references run in a circle: %1 => %2")
+                   .arg(circle.join(QStringLiteral(" => ")), circle.first()));
     }
 }
 
 void DictionaryChecker::checkReachability()
 {
+    EntryFinder finder(m_letterTexts, 0);
     QSet<QString> reached;
     for (const QString &headword : qAsConst(m_headwords)) {
-        QString form = searchForm(headword);
-        QSet<QString> passed;
-        while (!form.isEmpty() && !passed.contains(form)) {
-            passed.insert(form);
-            const LetterFile *file = letterFileOf(form);
-            if (!file)
-                break;
-            const EntryExtract entry = extractEntry(file->text, form);
-            if (!entry.found)
-                break;
+        walkReferences(finder, headword, [&](const QString &form, const EntryExtract &) {
+            if (reached.contains(form))
+                return false;
             reached.insert(form);
-            if (!entry.isCrossReference)
-                break;
-            form = searchForm(entry.crossReferenceTarget);
-        }
+            return true;
+        });
     }
 
     for (const LetterFile &file : qAsConst(m_letterFiles)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diagnostic.h"
+#include "dictionarydata.h"
 
 #include <QHash>
 #include <QString>
@@ -48,7 +49,6 @@ private:
         QString key; // its letter
         QString path;
         QStringList lines;
-        QString text; // the lines as the viewer holds them, each followed by "\n"
         QVector<HeadLine> headLines;
     };
 
@@ -72,6 +72,7 @@ private:
     QStringList m_lexicon;
     QVector<LetterFile> m_letterFiles;
     QHash<QString, int> m_letterIndex; // letter key -> index into m_letterFiles
+    LetterTexts m_letterTexts;         // the letter files as the viewer holds them
     int m_entryCount = 0;
     QVector<Diagnostic> m_diagnostics;
 };

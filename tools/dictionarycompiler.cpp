@@ -1,5 +1,6 @@
 #include "dictionarycompiler.h"
 
+#include "datafile.h"
 #include "datafilenames.h"
 #include "entrylookup.h"
 #include "linecodec.h"
@@ -45,22 +46,18 @@ DictionaryCompiler::DataFiles DictionaryCompiler::compile(const QString &sourceD
 
 QStringList DictionaryCompiler::readSource(const QString &sourceDir, const QString &name)
 {
-    QFile file(dataFilePath(sourceDir, name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        error(file.fileName(), 0, QStringLiteral("cannot read: ") + file.errorString());
+    const QString path = dataFilePath(sourceDir, name);
+    TextReadReport report;
+    const auto lines = readTextLines(path, &report);
+    if (!lines) {
+        error(path, 0, QStringLiteral("cannot read: ") + report.failure);
         return {};
     }
-    QString text = QString::fromUtf8(file.readAll());
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast(); // the final line feed ends the last line, it does not add one
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    return lines;
+    // A flaw would be stored as a character its producer never wrote.
+    for (const TextFlaw &flaw : qAsConst(report.flaws))
+        error(name, flaw.line,
+              QStringLiteral("%1 at column %2").arg(flaw.description).arg(flaw.column));
+    return *lines;
 }
 
 void DictionaryCompiler::fileEntries(const QStringList &lines, DataFiles *files,
@@ -123,16 +120,6 @@ void DictionaryCompiler::checkStorable(const DataFiles &files,
 void DictionaryCompiler::error(const QString &file, int line, const QString &message)
 {
     m_diagnostics.append({file, line, Diagnostic::Error, message});
-}
-
-QByteArray DictionaryCompiler::encodeDataFile(const QStringList &plainLines)
-{
-    QByteArray bytes;
-    for (int i = 0; i < plainLines.size(); ++i) {
-        bytes.append(scrambleLine(plainLines.at(i), i + 1).toUtf8());
-        bytes.append('\n');
-    }
-    return bytes;
 }
 
 bool DictionaryCompiler::writeDataFiles(const DataFiles &files, const QString &resDir,

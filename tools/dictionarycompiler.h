@@ -27,9 +27,6 @@ public:
 
     const QVector<Diagnostic> &diagnostics() const { return m_diagnostics; }
 
-    // Scrambled UTF-8 bytes of a data file, line number n stored with phase n.
-    static QByteArray encodeDataFile(const QStringList &plainLines);
-
     // Writes every file into `resDir` as one step: the files are written into a fresh
     // directory beside it, which then takes its place. On failure `resDir` is untouched.
     static bool writeDataFiles(const DataFiles &files, const QString &resDir, QString *error);

@@ -2,12 +2,13 @@
 // treebank, locale names and the project's hand-written supplement.
 
 #include "cldrnames.h"
+#include "diagnostic.h"
 #include "sampledictionarybuilder.h"
+#include "textfile.h"
 #include "treebankreader.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -24,12 +25,6 @@ const char usage[] =
     "  SUPPLEMENT_DIR  the hand-written entries.txt and lexicon.txt merged into the\n"
     "                  result; their entries replace imported ones of the same headword\n";
 
-void printLine(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
 int fail(const QString &message)
 {
     printLine(stderr, QStringLiteral("lexora-import: ") + message);
@@ -38,27 +33,23 @@ int fail(const QString &message)
 
 std::optional<QStringList> readLines(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = path + QStringLiteral(": ") + file.errorString();
-        return std::nullopt;
-    }
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    return lines;
+    TextReadReport report;
+    const auto lines = readTextLines(path, &report);
+    if (!lines)
+        *error = path + QStringLiteral(": ") + report.failure;
+    else if (!report.flaws.isEmpty())
+        *error = QStringLiteral("%1:%2: %3 at column %4")
+                     .arg(path)
+                     .arg(report.flaws.constFirst().line)
+                     .arg(report.flaws.constFirst().description)
+                     .arg(report.flaws.constFirst().column);
+    return report.flaws.isEmpty() ? lines : std::nullopt;
 }
 
 bool writeLines(const QString &path, const QStringList &lines, QString *error)
 {
     QSaveFile file(path);
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toUtf8() + '\n';
+    const QByteArray bytes = plainFileBytes(lines);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         *error = path + QStringLiteral(": ") + file.errorString();
         return false;

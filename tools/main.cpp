@@ -4,9 +4,9 @@
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
 #include "linecodec.h"
+#include "textfile.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -60,16 +60,6 @@ const char encodeUsage[] =
     "that 'decode', an editor and 'encode' make a round trip. A line holding a character\n"
     "that cannot be stored at its place is reported as 'FILE:line: error: message' and\n"
     "nothing is printed (exit status 1).\n";
-
-void print(FILE *stream, const QByteArray &bytes)
-{
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
-void printLine(FILE *stream, const QString &text)
-{
-    print(stream, text.toUtf8() + '\n');
-}
 
 bool wantsHelp(const QStringList &args)
 {
@@ -125,13 +115,30 @@ int check(const QStringList &args)
     return Success;
 }
 
+// Prints the problems of a file that was read, or why it could not be read; returns
+// whether it was read without flaws.
+bool reportRead(const QString &path, bool read, const TextReadReport &report)
+{
+    if (!read) {
+        printLine(stderr,
+                  QStringLiteral("lexora-data: cannot read %1: %2").arg(path, report.failure));
+        return false;
+    }
+    for (const TextFlaw &flaw : report.flaws)
+        printLine(
+            stderr,
+            Diagnostic{path, flaw.line, Diagnostic::Error,
+                       QStringLiteral("%1 at column %2").arg(flaw.description).arg(flaw.column)}
+                .toString());
+    return report.flaws.isEmpty();
+}
+
 int decode(const QStringList &args)
 {
-    const auto lines = readDataFile(args.at(0));
-    if (!lines) {
-        printLine(stderr, QStringLiteral("lexora-data: cannot read ") + args.at(0));
-        return Unusable;
-    }
+    TextReadReport report;
+    const auto lines = readDataFile(args.at(0), &report);
+    if (!reportRead(args.at(0), bool(lines), report))
+        return lines ? Problems : Unusable;
     for (const QString &line : *lines)
         printLine(stdout, line);
     return Success;
@@ -139,22 +146,18 @@ int decode(const QStringList &args)
 
 int encode(const QStringList &args)
 {
-    QFile file(args.at(0));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        printLine(stderr, QStringLiteral("lexora-data: cannot read ") + args.at(0));
-        return Unusable;
-    }
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    if (lines.constLast().isEmpty())
-        lines.removeLast();
+    TextReadReport report;
+    const auto lines = readTextLines(args.at(0), &report);
+    if (!reportRead(args.at(0), bool(lines), report))
+        return lines ? Problems : Unusable;
     bool storable = true;
-    for (int i = 0; i < lines.size(); ++i) {
-        const UnstorableCharacter bad = unstorablePosition(lines.at(i), i + 1);
+    for (int i = 0; i < lines->size(); ++i) {
+        const UnstorableCharacter bad = unstorablePosition(lines->at(i), i + 1);
         if (bad.position < 0)
             continue;
         const Diagnostic problem{args.at(0), i + 1, Diagnostic::Error,
                                  QStringLiteral("character %1 at column %2 cannot be stored: it %3")
-                                     .arg(codePointName(lines.at(i).at(bad.position)))
+                                     .arg(codePointName(lines->at(i).at(bad.position)))
                                      .arg(bad.position + 1)
                                      .arg(unstorableReasonText(bad.reason))};
         printLine(stderr, problem.toString());
@@ -162,7 +165,7 @@ int encode(const QStringList &args)
     }
     if (!storable)
         return Problems;
-    print(stdout, DictionaryCompiler::encodeDataFile(lines));
+    print(stdout, encodeDataFile(*lines));
     return Success;
 }
 

@@ -1,6 +1,6 @@
 #include "treebankreader.h"
 
-#include <QFile>
+#include "textfile.h"
 
 namespace {
 
@@ -29,12 +29,13 @@ QString miscValue(const QString &misc, const QString &key)
 std::optional<QVector<TreebankSentence>> TreebankReader::readFile(const QString &path,
                                                                   QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = path + QStringLiteral(": ") + file.errorString();
+    TextReadReport report;
+    const auto text = readFileText(path, &report);
+    if (!text) {
+        *error = path + QStringLiteral(": ") + report.failure;
         return std::nullopt;
     }
-    return parse(QString::fromUtf8(file.readAll()));
+    return parse(*text);
 }
 
 QVector<TreebankSentence> TreebankReader::parse(const QString &text)

@@ -1,6 +1,6 @@
 #include "longtextdelegate.h"
 
-#include "longlines.h"
+#include "showntext.h"
 
 void LongTextDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {

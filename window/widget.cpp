@@ -2,13 +2,14 @@
 
 #include "datafilenames.h"
 #include "dataloading.h"
+#include "dictionarydata.h"
 #include "entrylookup.h"
 #include "highlighter.h"
 #include "informationtext.h"
-#include "longlines.h"
 #include "longtextdelegate.h"
 #include "mylineedit.h"
 #include "searchform.h"
+#include "showntext.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -34,7 +35,8 @@ Widget::Widget(QWidget *parent) : QWidget(parent)
     headwordTexts = loadHeadwords(headwordList, dataDirectory());
     QWidget *lexiconPage = createLexiconPage();
     loadLexicon(lexiconTable, dataDirectory());
-    loadLetterTexts(&letterTexts, dataDirectory());
+    letterTexts = readLetterTexts(dataDirectory());
+    showInformationText();
     createTabs(dictionaryPage, lexiconPage);
 }
 
@@ -53,8 +55,6 @@ QWidget *Widget::createDictionaryPage()
 
     entryView = new QTextEdit(this);
     entryView->setTextInteractionFlags(Qt::NoTextInteraction);
-    entryView->setText(informationText());
-    // Attached after the information text is in place, so that it is coloured too.
     new Highlighter(entryView->document());
 
     // ɛ U+025B, ɲ U+0272, ŋ U+014B, ɔ U+0254, ʃ U+0283
@@ -96,6 +96,12 @@ QWidget *Widget::createLexiconPage()
     auto *page = new QWidget;
     page->setLayout(grid);
     return page;
+}
+
+// Shown once the data are loaded, since it states how much was loaded.
+void Widget::showInformationText()
+{
+    entryView->setText(informationText(headwordTexts.size(), lexiconTable->rowCount()));
 }
 
 void Widget::createTabs(QWidget *dictionaryPage, QWidget *lexiconPage)

@@ -28,6 +28,7 @@ private slots:
 private:
     QWidget *createDictionaryPage();
     QWidget *createLexiconPage();
+    void showInformationText();
     void createTabs(QWidget *dictionaryPage, QWidget *lexiconPage);
 
     QListWidget *headwordList;

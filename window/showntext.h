@@ -12,6 +12,12 @@ constexpr int longestShownLine = 100000;
 // Longest text drawn in a cell of the headword list or the lexicon table.
 constexpr int longestShownCell = 4096;
 
+// What the window shows of the data's text.
+
 // `text` with every line longer than `maximum` cut to `maximum` characters followed by
 // "…" (U+2026). Lines are separated by "\n".
 QString cutLongLines(const QString &text, int maximum = longestShownLine);
+
+// The rich-text line shown for a search form without entry, the word in bold. The word
+// is escaped, so that characters such as "<" and "&" show as themselves.
+QString notFoundMessage(const QString &searchForm);

@@ -1,4 +1,4 @@
-#include "longlines.h"
+#include "showntext.h"
 
 #include <QStringView>
 
@@ -25,4 +25,10 @@ QString cutLongLines(const QString &text, int maximum)
         start = end + 1;
     }
     return shown;
+}
+
+QString notFoundMessage(const QString &searchForm)
+{
+    return QStringLiteral("<strong>") + searchForm.toHtmlEscaped() +
+           QStringLiteral("</strong> ma ye.");
 }

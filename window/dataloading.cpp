@@ -1,8 +1,6 @@
 #include "dataloading.h"
 
-#include "datafile.h"
-#include "datafilenames.h"
-#include "lexiconline.h"
+#include "dictionarydata.h"
 
 #include <QHeaderView>
 #include <QListWidget>
@@ -23,41 +21,27 @@ QTableWidgetItem *lexiconCell(const QString &text)
 
 QStringList loadHeadwords(QListWidget *list, const QString &dir)
 {
-    const auto lines = readDataFile(dataFilePath(dir, headwordFileName()));
-    if (!lines)
+    const auto headwords = readHeadwords(dir);
+    if (!headwords)
         return {};
     list->clear();
-    list->addItems(*lines);
-    return *lines;
+    list->addItems(*headwords);
+    return *headwords;
 }
 
 void loadLexicon(QTableWidget *table, const QString &dir)
 {
-    const auto lines = readDataFile(dataFilePath(dir, lexiconFileName()));
-    if (!lines)
+    const auto rows = readLexicon(dir);
+    if (!rows)
         return;
-    QVector<LexiconRow> rows;
-    rows.reserve(lines->size());
-    for (const QString &line : *lines) {
-        if (auto row = splitLexiconLine(line))
-            rows.append(std::move(*row));
-    }
     // All rows at once, then their cells, in file order.
     int row = table->rowCount();
-    table->setRowCount(row + rows.size());
-    for (const LexiconRow &fields : qAsConst(rows)) {
+    table->setRowCount(row + rows->size());
+    for (const LexiconRow &fields : *rows) {
         table->setItem(row, 0, lexiconCell(fields.word));
         table->setItem(row, 1, lexiconCell(fields.gloss));
         ++row;
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-}
-
-void loadLetterTexts(QHash<QString, QString> *letterTexts, const QString &dir)
-{
-    for (const QChar letter : dictionaryAlphabet()) {
-        if (auto text = readDataText(dataFilePath(dir, letterFileName(letter))))
-            letterTexts->insert(QString(letter), std::move(*text));
-    }
 }

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QHash>
-#include <QString>
 #include <QStringList>
 
 class QListWidget;
 class QTableWidget;
 
-// The loading steps of the main window. Each reads its file from `dir` (the window
-// uses "res" in the working directory) and fills what it is given; a file that cannot
-// be opened is skipped silently and leaves its view as it was.
+// The loading steps of the main window that fill its views. Each reads its file from `dir`
+// (the window uses "res" in the working directory); a file that cannot be read is skipped
+// silently and leaves its view as it was.
 
 // One list item per line of the headword file, in file order. Returns the headwords
 // as the items show them.
@@ -19,7 +17,3 @@ QStringList loadHeadwords(QListWidget *list, const QString &dir);
 // blanks, column 1 the second field as written; cells selectable, not editable. Column 0
 // is then as wide as its widest text and column 1 takes the remaining width.
 void loadLexicon(QTableWidget *table, const QString &dir);
-
-// The plain text of each letter file (every line followed by "\n") under its letter;
-// a letter whose file cannot be opened gets no key.
-void loadLetterTexts(QHash<QString, QString> *letterTexts, const QString &dir);

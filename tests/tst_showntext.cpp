@@ -1,17 +1,18 @@
-#include "longlines.h"
+#include "showntext.h"
 
 #include <QtTest>
 
-class TestLongLines : public QObject
+class TestShownText : public QObject
 {
     Q_OBJECT
 
 private slots:
     void cutsOnlyLinesLongerThanTheMaximum_data();
     void cutsOnlyLinesLongerThanTheMaximum();
+    void notFoundMessageShowsTheWordLiterally();
 };
 
-void TestLongLines::cutsOnlyLinesLongerThanTheMaximum_data()
+void TestShownText::cutsOnlyLinesLongerThanTheMaximum_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
@@ -30,12 +31,19 @@ void TestLongLines::cutsOnlyLinesLongerThanTheMaximum_data()
         << QStringLiteral("\n\nabcde") + ellipsis + QStringLiteral("\n\n");
 }
 
-void TestLongLines::cutsOnlyLinesLongerThanTheMaximum()
+void TestShownText::cutsOnlyLinesLongerThanTheMaximum()
 {
     QFETCH(QString, text);
     QFETCH(QString, shown);
     QCOMPARE(cutLongLines(text, 5), shown);
 }
 
-QTEST_GUILESS_MAIN(TestLongLines)
-#include "tst_longlines.moc"
+void TestShownText::notFoundMessageShowsTheWordLiterally()
+{
+    QCOMPARE(notFoundMessage(QStringLiteral("ЛA")), QStringLiteral("<strong>ЛA</strong> ma ye."));
+    QCOMPARE(notFoundMessage(QStringLiteral("<B>&AMP;<IMG SRC=X>")),
+             QStringLiteral("<strong>&lt;B&gt;&amp;AMP;&lt;IMG SRC=X&gt;</strong> ma ye."));
+}
+
+QTEST_GUILESS_MAIN(TestShownText)
+#include "tst_showntext.moc"

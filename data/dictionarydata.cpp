@@ -1,0 +1,33 @@
+#include "dictionarydata.h"
+
+#include "datafile.h"
+#include "datafilenames.h"
+
+std::optional<QStringList> readHeadwords(const QString &dir)
+{
+    return readDataFile(dataFilePath(dir, headwordFileName()));
+}
+
+std::optional<QVector<LexiconRow>> readLexicon(const QString &dir)
+{
+    const auto lines = readDataFile(dataFilePath(dir, lexiconFileName()));
+    if (!lines)
+        return std::nullopt;
+    QVector<LexiconRow> rows;
+    rows.reserve(lines->size());
+    for (const QString &line : *lines) {
+        if (auto row = splitLexiconLine(line))
+            rows.append(std::move(*row));
+    }
+    return rows;
+}
+
+LetterTexts readLetterTexts(const QString &dir)
+{
+    LetterTexts texts;
+    for (const QChar letter : dictionaryAlphabet()) {
+        if (auto text = readDataText(dataFilePath(dir, letterFileName(letter))))
+            texts.insert(QString(letter), std::move(*text));
+    }
+    return texts;
+}

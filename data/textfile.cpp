@@ -1,0 +1,162 @@
+#include "textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTextCodec>
+
+namespace {
+
+constexpr int utf8Mib = 106;
+
+// Length of the UTF-8 sequence that starts at `bytes[i]`, or 0 when it is not a complete,
+// valid one (overlong forms, surrogates and values above U+10FFFF are invalid).
+int validSequenceLength(const QByteArray &bytes, int i)
+{
+    const auto at = [&](int k) { return uchar(bytes.at(k)); };
+    const uchar lead = at(i);
+    if (lead < 0x80)
+        return 1;
+    int length = 0;
+    uint minimum = 0;
+    uint value = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, minimum = 0x80, value = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, minimum = 0x800, value = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, minimum = 0x10000, value = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size())
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        if ((at(i + k) & 0xC0) != 0x80)
+            return 0;
+        value = (value << 6) | (at(i + k) & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+// Offset of the first byte that does not begin a valid UTF-8 sequence, or -1.
+int firstInvalidUtf8(const QByteArray &bytes, int from)
+{
+    for (int i = from; i < bytes.size();) {
+        const int length = validSequenceLength(bytes, i);
+        if (length == 0)
+            return i;
+        i += length;
+    }
+    return -1;
+}
+
+// Line and column of text offset `offset`, carriage returns already dropped.
+TextFlaw flawAt(const QString &text, int offset, const QString &description)
+{
+    const int lineStart = text.lastIndexOf(QLatin1Char('\n'), offset - 1) + 1;
+    return {int(text.leftRef(lineStart).count(QLatin1Char('\n'))) + 1, offset - lineStart + 1,
+            description};
+}
+
+QString describeInvalidBytes(const QByteArray &bytes, int offset)
+{
+    QString shown;
+    for (int k = offset; k < bytes.size() && k < offset + 4; ++k)
+        shown += QStringLiteral(" %1").arg(uchar(bytes.at(k)), 2, 16, QLatin1Char('0'));
+    return QStringLiteral("bytes that are not valid UTF-8 (") + shown.trimmed().toUpper() +
+           QStringLiteral(")");
+}
+
+} // namespace
+
+std::optional<QString> readFileText(const QString &path, TextReadReport *report)
+{
+    TextReadReport scratch;
+    TextReadReport &out = report ? *report : scratch;
+    out = {};
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        out.failure = QStringLiteral("no such file");
+        return std::nullopt;
+    }
+    if (!info.isFile()) {
+        out.failure = QStringLiteral("not a regular file");
+        return std::nullopt;
+    }
+    if (info.size() > largestTextFile) {
+        out.failure = QStringLiteral("larger than %1 MiB").arg(largestTextFile >> 20);
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.failure = file.errorString();
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    QTextCodec *codec = QTextCodec::codecForUtfText(bytes, QTextCodec::codecForMib(utf8Mib));
+    // Decoded as a stream: a character cut off by the end of the file is dropped.
+    QTextCodec::ConverterState state;
+    QString text = codec->toUnicode(bytes.constData(), bytes.size(), &state);
+    text.remove(QLatin1Char('\r'));
+    if (codec->mibEnum() == utf8Mib) {
+        const int skip = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+        const int bad = firstInvalidUtf8(bytes, skip);
+        if (bad >= 0) {
+            const QString before =
+                QString::fromUtf8(bytes.mid(skip, bad - skip)).remove(QLatin1Char('\r'));
+            out.flaws.append(flawAt(text, before.size(), describeInvalidBytes(bytes, bad)));
+        }
+    } else if (state.invalidChars > 0 || state.remainingChars > 0) {
+        const int bad = text.indexOf(QChar(QChar::ReplacementCharacter));
+        out.flaws.append(flawAt(text, bad < 0 ? text.size() : bad,
+                                QStringLiteral("bytes that are not valid ") +
+                                    QString::fromLatin1(codec->name())));
+    }
+    const int nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        out.flaws.append(flawAt(text, nul, QStringLiteral("a NUL character")));
+    // A file that holds bytes but no text (only a byte-order mark, carriage returns or an
+    // unfinished character) still reads as one empty line, as a line-by-line reader
+    // gives it.
+    if (text.isEmpty() && !bytes.isEmpty())
+        text = QStringLiteral("\n");
+    return text;
+}
+
+std::optional<QStringList> readTextLines(const QString &path, TextReadReport *report)
+{
+    const std::optional<QString> text = readFileText(path, report);
+    if (!text)
+        return std::nullopt;
+    return splitLines(*text);
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    lines.removeLast(); // the piece after the last "\n", or the whole of an empty text
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+        lines.append(text.mid(text.lastIndexOf(QLatin1Char('\n')) + 1));
+    return lines;
+}
+
+QString joinLines(const QStringList &lines)
+{
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 1;
+    QString text;
+    text.reserve(int(size));
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+QByteArray plainFileBytes(const QStringList &lines)
+{
+    return joinLines(lines).toUtf8();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <optional>
+
+// Reading a text file line by line, one way for every reader: the viewer's data files and
+// the producers' plain sources alike.
+//
+// The file is UTF-8 unless a byte-order mark at its start says UTF-16 or UTF-32; the mark
+// is not part of the text. Every carriage return is dropped, so "\r\n" ends a line as "\n"
+// does. A line ends with a line feed; a final line feed does not add an empty line. A
+// character cut off by the end of the file is dropped, and a byte sequence that is not
+// text becomes U+FFFD, so that any file reads; both are reported as flaws, for the tools
+// that must not pass them on. Only regular files are read, so that a FIFO or a device
+// never blocks or floods a reader.
+
+// A place where a file's bytes are not clean text. Line and column are 1-based; the
+// column counts characters of the line as read.
+struct TextFlaw
+{
+    int line = 0;
+    int column = 0;
+    QString description;
+};
+
+struct TextReadReport
+{
+    QString failure;         // why the file could not be read at all; empty when it was
+    QVector<TextFlaw> flaws; // the first invalid byte sequence and the first NUL, if any
+};
+
+// The largest file a reader takes; larger files are refused rather than exhausting memory.
+constexpr qint64 largestTextFile = qint64(512) << 20;
+
+// The file's text with its line feeds, or nothing when it cannot be read.
+std::optional<QString> readFileText(const QString &path, TextReadReport *report = nullptr);
+
+// The file's lines.
+std::optional<QStringList> readTextLines(const QString &path, TextReadReport *report = nullptr);
+
+// The lines of a text as a reader gives them: split at "\n", a final "\n" adding no line.
+QStringList splitLines(const QString &text);
+
+// Every line followed by "\n": the text that splitLines() takes apart again.
+QString joinLines(const QStringList &lines);
+
+// The UTF-8 bytes of a plain text file holding `lines`, each ended by "\n".
+QByteArray plainFileBytes(const QStringList &lines);
