@@ -285,7 +285,9 @@ void TestDataToolImport::importedSourcesBuildAndCheckClean()
     QVERIFY(compiler.diagnostics().isEmpty());
     const QString res = dir.filePath(QStringLiteral("res"));
     QString error;
-    QVERIFY2(DictionaryCompiler::writeDataFiles(files, res, &error), qPrintable(error));
+    QVERIFY2(replaceDirectory({res, DictionaryCompiler::dataFileNames(), {}},
+                              DictionaryCompiler::encode(files), &error),
+             qPrintable(error));
     DictionaryChecker checker;
     const auto outcome = checker.check(res);
     QStringList problems;

@@ -6,12 +6,6 @@
 #include "linecodec.h"
 #include "searchform.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryDir>
-
 namespace {
 
 const QString headwordSource = QStringLiteral("headwords.txt");
@@ -122,47 +116,18 @@ void DictionaryCompiler::error(const QString &file, int line, const QString &mes
     m_diagnostics.append({file, line, Diagnostic::Error, message});
 }
 
-bool DictionaryCompiler::writeDataFiles(const DataFiles &files, const QString &resDir,
-                                        QString *error)
+OutputFiles DictionaryCompiler::encode(const DataFiles &files)
 {
-    const QFileInfo target(resDir);
-    const QString parent = target.absolutePath();
-    if (!QDir().mkpath(parent)) {
-        *error = QStringLiteral("cannot create ") + parent;
-        return false;
-    }
-    QTemporaryDir fresh(parent + QStringLiteral("/.") + target.fileName() +
-                        QStringLiteral(".new-XXXXXX"));
-    if (!fresh.isValid()) {
-        *error = QStringLiteral("cannot create a directory beside ") + resDir;
-        return false;
-    }
-    for (auto file = files.constBegin(); file != files.constEnd(); ++file) {
-        QSaveFile out(fresh.filePath(file.key()));
-        if (!out.open(QIODevice::WriteOnly) || out.write(encodeDataFile(*file)) < 0 ||
-            !out.commit()) {
-            *error = out.fileName() + QStringLiteral(": ") + out.errorString();
-            return false;
-        }
-    }
-    const QString old = parent + QStringLiteral("/.") + target.fileName() + QStringLiteral(".old");
-    QDir(old).removeRecursively();
-    const bool hadTarget = target.exists();
-    if (hadTarget && !QDir().rename(target.absoluteFilePath(), old)) {
-        *error = QStringLiteral("cannot move the old ") + resDir + QStringLiteral(" aside");
-        return false;
-    }
-    if (!QDir().rename(fresh.path(), target.absoluteFilePath())) {
-        if (hadTarget)
-            QDir().rename(old, target.absoluteFilePath());
-        *error = QStringLiteral("cannot put the new files in place of ") + resDir;
-        return false;
-    }
-    fresh.setAutoRemove(false);
-    QDir(old).removeRecursively();
-    QFile::setPermissions(target.absoluteFilePath(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                              QFileDevice::ReadGroup | QFileDevice::ExeGroup |
-                              QFileDevice::ReadOther | QFileDevice::ExeOther);
-    return true;
+    OutputFiles bytes;
+    for (auto file = files.constBegin(); file != files.constEnd(); ++file)
+        bytes.insert(file.key(), encodeDataFile(*file));
+    return bytes;
+}
+
+QStringList DictionaryCompiler::dataFileNames()
+{
+    QStringList names{headwordFileName(), lexiconFileName()};
+    for (const QChar letter : dictionaryAlphabet())
+        names.append(letterFileName(letter));
+    return names;
 }

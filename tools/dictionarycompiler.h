@@ -1,6 +1,7 @@
 #pragma once
 
 #include "diagnostic.h"
+#include "outputdirectory.h"
 
 #include <QMap>
 #include <QString>
@@ -27,9 +28,11 @@ public:
 
     const QVector<Diagnostic> &diagnostics() const { return m_diagnostics; }
 
-    // Writes every file into `resDir` as one step: the files are written into a fresh
-    // directory beside it, which then takes its place. On failure `resDir` is untouched.
-    static bool writeDataFiles(const DataFiles &files, const QString &resDir, QString *error);
+    // The stored bytes of every data file, to be written with replaceDirectory().
+    static OutputFiles encode(const DataFiles &files);
+
+    // The names of every data file a build writes.
+    static QStringList dataFileNames();
 
 private:
     struct SourceLine

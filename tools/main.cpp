@@ -81,7 +81,8 @@ int build(const QStringList &args)
     if (!compiler.diagnostics().isEmpty())
         return Problems;
     QString error;
-    if (!DictionaryCompiler::writeDataFiles(files, args.at(1), &error)) {
+    const OutputDirectory target{args.at(1), DictionaryCompiler::dataFileNames(), {args.at(0)}};
+    if (!replaceDirectory(target, DictionaryCompiler::encode(files), &error)) {
         printLine(stderr, QStringLiteral("lexora-data: ") + error);
         return Unusable;
     }
