@@ -2,8 +2,8 @@
 
 // Writing data files for tests: plain lines are stored exactly as a producer stores them.
 
+#include "datafile.h"
 #include "datafilenames.h"
-#include "linecodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,22 +27,18 @@ inline QStringList ul(std::initializer_list<const char *> texts)
     return list;
 }
 
-// The stored bytes of `plainLines`, line n with phase n, each ended by `terminator`
-// (the last one only if `finalTerminator`).
+// The stored bytes of `plainLines` as encodeDataFile() makes them, each line ended by
+// `terminator` (the last one only if `finalTerminator`), in `codec`: the files other
+// writers may leave.
 inline QByteArray storedBytes(const QStringList &plainLines, const QByteArray &terminator = "\n",
                               bool finalTerminator = true, const char *codec = "UTF-8")
 {
-    QTextCodec *textCodec = QTextCodec::codecForName(codec);
+    QString text = QString::fromUtf8(encodeDataFile(plainLines));
+    if (!finalTerminator)
+        text.chop(1);
+    text.replace(QLatin1Char('\n'), QString::fromLatin1(terminator));
     QTextCodec::ConverterState state(QTextCodec::IgnoreHeader); // no byte-order mark
-    const QString end = QString::fromLatin1(terminator);
-    QByteArray bytes;
-    for (int i = 0; i < plainLines.size(); ++i) {
-        QString stored = scrambleLine(plainLines.at(i), i + 1);
-        if (i + 1 < plainLines.size() || finalTerminator)
-            stored += end;
-        bytes += textCodec->fromUnicode(stored.constData(), stored.size(), &state);
-    }
-    return bytes;
+    return QTextCodec::codecForName(codec)->fromUnicode(text.constData(), text.size(), &state);
 }
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)

@@ -1,11 +1,11 @@
 #include "datafile.h"
 #include "testdatafiles.h"
 
+#include "linecodec.h"
+
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <sys/stat.h>
 
 class TestDataFile : public QObject
 {
@@ -13,19 +13,11 @@ class TestDataFile : public QObject
 
 private slots:
     void init();
-    void readsPlainLines_data();
-    void readsPlainLines();
-    void byteOrderMarkIsNotPartOfTheFirstLine_data();
-    void byteOrderMarkIsNotPartOfTheFirstLine();
-    void invalidUtf8StillGivesTheLine();
-    void skipsWhatIsNotARegularFile_data();
-    void skipsWhatIsNotARegularFile();
+    void decodesEachLineWithItsNumber();
     void readsLikeALineByLineTextStream_data();
     void readsLikeALineByLineTextStream();
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -35,100 +27,17 @@ void TestDataFile::init()
     QVERIFY(m_dir->isValid());
 }
 
-void TestDataFile::readsPlainLines_data()
+// "BA" is stored as "?@" on line 1 and as ">?" on line 3 (key digits 2, 4 and 1, 3;
+// a stored unit is plain + digit - 5); an empty line still counts as line 2.
+void TestDataFile::decodesEachLineWithItsNumber()
 {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("lines");
-    const QStringList words = {QStringLiteral("BA"), QString(), QStringLiteral("ЛINI [ó ó] W"),
-                               QStringLiteral("  kɔnɔ •")};
-    QTest::newRow("lines in file order, empty ones kept") << testdata::storedBytes(words) << words;
-    QTest::newRow("CRLF reads like LF") << testdata::storedBytes(words, "\r\n") << words;
-    QTest::newRow("a last line without terminator is kept")
-        << testdata::storedBytes(words, "\n", false) << words;
-    QTest::newRow("one empty line") << QByteArray("\n") << QStringList{QString()};
-    QTest::newRow("an empty file has no lines") << QByteArray() << QStringList();
-    QTest::newRow("a byte-order mark alone is one empty line")
-        << QByteArray("\xEF\xBB\xBF") << QStringList{QString()};
-    QTest::newRow("a character cut off by the end of the file is dropped")
-        << testdata::storedBytes({QStringLiteral("BA")}) + "\xC3"
-        << QStringList{QStringLiteral("BA")};
-    QTest::newRow("a lone carriage return is one empty line")
-        << QByteArray("\r") << QStringList{QString()};
-    // Every line is decoded with its own number as phase, also after an empty line.
-    const QStringList same = {QStringLiteral("ABCDE"), QStringLiteral("ABCDE"),
-                              QStringLiteral("ABCDE"), QString(),
-                              QStringLiteral("ABCDE"), QStringLiteral("ABCDE")};
-    QTest::newRow("the same text on every line") << testdata::storedBytes(same) << same;
-}
-
-void TestDataFile::readsPlainLines()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, lines);
-    QVERIFY(testdata::writeFile(path(QStringLiteral("f.bna")), bytes));
-    const auto read = readDataFile(path(QStringLiteral("f.bna")));
-    QVERIFY(read);
-    QCOMPARE(*read, lines);
-}
-
-void TestDataFile::byteOrderMarkIsNotPartOfTheFirstLine_data()
-{
-    QTest::addColumn<QByteArray>("codec");
-    QTest::addColumn<QByteArray>("mark");
-    QTest::newRow("UTF-8") << QByteArray("UTF-8") << QByteArray("\xEF\xBB\xBF");
-    QTest::newRow("UTF-16LE") << QByteArray("UTF-16LE") << QByteArray("\xFF\xFE");
-    QTest::newRow("UTF-16BE") << QByteArray("UTF-16BE") << QByteArray("\xFE\xFF");
-}
-
-void TestDataFile::byteOrderMarkIsNotPartOfTheFirstLine()
-{
-    QFETCH(QByteArray, codec);
-    QFETCH(QByteArray, mark);
-    const QStringList lines = {QStringLiteral("ƐƐ [ó] KR"), QStringLiteral("♦ Ɛɛ!")};
-    const QByteArray bytes = mark + testdata::storedBytes(lines, "\n", true, codec.constData());
-    QVERIFY(testdata::writeFile(path(QStringLiteral("bom.bna")), bytes));
-    const auto read = readDataFile(path(QStringLiteral("bom.bna")));
-    QVERIFY(read);
-    QCOMPARE(*read, lines);
-}
-
-void TestDataFile::invalidUtf8StillGivesTheLine()
-{
-    QByteArray bytes = testdata::storedBytes({QStringLiteral("BA")});
-    bytes += "\xff\xfe\xc3 A\n";
-    bytes +=
-        testdata::storedBytes({QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("DEN")})
-            .split('\n')
-            .at(2) +
-        '\n';
-    QVERIFY(testdata::writeFile(path(QStringLiteral("bad.bna")), bytes));
-    const auto read = readDataFile(path(QStringLiteral("bad.bna")));
-    QVERIFY(read);
-    QCOMPARE(read->size(), 3);
-    QCOMPARE(read->at(0), QStringLiteral("BA"));
-    QCOMPARE(read->at(2), QStringLiteral("DEN"));
-}
-
-void TestDataFile::skipsWhatIsNotARegularFile_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("missing") << QStringLiteral("missing");
-    QTest::newRow("directory") << QStringLiteral("directory");
-    QTest::newRow("FIFO, which would block a reader") << QStringLiteral("fifo");
-    QTest::newRow("dangling symbolic link") << QStringLiteral("dangling");
-}
-
-void TestDataFile::skipsWhatIsNotARegularFile()
-{
-    QFETCH(QString, kind);
-    const QString target = path(QStringLiteral("x.bna"));
-    if (kind == QLatin1String("directory"))
-        QVERIFY(QDir().mkdir(target));
-    else if (kind == QLatin1String("fifo"))
-        QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
-    else if (kind == QLatin1String("dangling"))
-        QVERIFY(QFile::link(path(QStringLiteral("nowhere")), target));
-    QVERIFY(!readDataFile(target));
+    const QStringList plain{QStringLiteral("BA"), QString(), QStringLiteral("BA")};
+    const QByteArray stored("?@\n\n>?\n");
+    QCOMPARE(encodeDataFile(plain), stored);
+    const QString path = m_dir->filePath(QStringLiteral("b.bna"));
+    QVERIFY(testdata::writeFile(path, stored));
+    QCOMPARE(readDataFile(path), std::optional<QStringList>(plain));
+    QCOMPARE(readDataText(path), std::optional<QString>(QStringLiteral("BA\n\nBA\n")));
 }
 
 // The plain way of reading a data file, one line at a time from a text stream; the

@@ -1,5 +1,5 @@
 #include "entrylookup.h"
-#include "searchform.h"
+#include "textfile.h"
 
 #include <QtTest>
 
@@ -7,10 +7,7 @@ namespace {
 
 QString lines(const QStringList &list)
 {
-    QString text;
-    for (const QString &line : list)
-        text += line + QLatin1Char('\n');
-    return text;
+    return joinLines(list);
 }
 
 // Letter texts as the loader builds them: every line followed by "\n".
@@ -60,51 +57,12 @@ class TestEntryLookup : public QObject
     Q_OBJECT
 
 private slots:
-    void searchFormAndLetterKey_data();
-    void searchFormAndLetterKey();
     void showsTheEntryOfAHeadword_data();
     void showsTheEntryOfAHeadword();
     void stopsCrossReferenceCycles_data();
     void stopsCrossReferenceCycles();
     void followsVeryLongChainsWithoutRecursion();
 };
-
-void TestEntryLookup::searchFormAndLetterKey_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("form");
-    QTest::addColumn<QString>("key");
-    QTest::newRow("small ɛ files under ɛ")
-        << QStringLiteral("ɛsi") << QStringLiteral("ƐSI") << QStringLiteral("ɛ");
-    QTest::newRow("capital Ɛ files under ɛ")
-        << QStringLiteral("Ɛsi") << QStringLiteral("ƐSI") << QStringLiteral("ɛ");
-    QTest::newRow("ɲ becomes Л (U+041B) under q")
-        << QStringLiteral("ɲa") << QStringLiteral("\u041BA") << QStringLiteral("q");
-    QTest::newRow("Ɲ (U+019D) becomes Л (U+041B)")
-        << QStringLiteral("\u019Da") << QStringLiteral("\u041BA") << QStringLiteral("q");
-    QTest::newRow("ŋ under v") << QStringLiteral("ŋani") << QStringLiteral("ŊANI")
-                               << QStringLiteral("v");
-    QTest::newRow("ʃ stays small, under x")
-        << QStringLiteral("ʃa") << QStringLiteral("ʃA") << QStringLiteral("x");
-    QTest::newRow("Ʃ (U+01A9) becomes small ʃ")
-        << QStringLiteral("\u01A9a") << QStringLiteral("ʃA") << QStringLiteral("x");
-    QTest::newRow("ɔ under ɔ") << QStringLiteral("ɔnhɔn") << QStringLiteral("ƆNHƆN")
-                               << QStringLiteral("ɔ");
-    QTest::newRow("blanks around are trimmed")
-        << QStringLiteral("  ba\t") << QStringLiteral("BA") << QStringLiteral("b");
-    QTest::newRow("blanks only give nothing") << QStringLiteral("   ") << QString() << QString();
-    QTest::newRow("a digit is its own key")
-        << QStringLiteral("1ba") << QStringLiteral("1BA") << QStringLiteral("1");
-}
-
-void TestEntryLookup::searchFormAndLetterKey()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, form);
-    QFETCH(QString, key);
-    QCOMPARE(searchForm(text), form);
-    QCOMPARE(letterKey(searchForm(text)), key);
-}
 
 void TestEntryLookup::showsTheEntryOfAHeadword_data()
 {
