@@ -5,8 +5,8 @@
 #include "datafile.h"
 #include "datafilenames.h"
 #include "dictionarychecker.h"
-#include "datafile.h"
 #include "dictionarycompiler.h"
+#include "dictionarydata.h"
 #include "entrylookup.h"
 
 #include <QtTest>
@@ -16,22 +16,9 @@ namespace {
 const QString sourceDir = QStringLiteral(LEXORA_SOURCE_DIR "/res-src");
 const QString resDir = QStringLiteral(LEXORA_SOURCE_DIR "/res");
 
-QHash<QString, QString> letterTexts()
-{
-    QHash<QString, QString> texts;
-    for (const QChar letter : dictionaryAlphabet()) {
-        QString text;
-        for (const QString &line :
-             readDataFile(dataFilePath(resDir, letterFileName(letter))).value_or(QStringList()))
-            text += line + QLatin1Char('\n');
-        texts.insert(QString(letter), text);
-    }
-    return texts;
-}
-
 } // namespace
 
-class TestDataToolSample : public QObject
+class TestSampleData : public QObject
 {
     Q_OBJECT
 
@@ -44,7 +31,7 @@ private slots:
     void everySpecialLetterHasEntries();
 };
 
-void TestDataToolSample::resIsTheBuildOfTheSources()
+void TestSampleData::resIsTheBuildOfTheSources()
 {
     DictionaryCompiler compiler;
     const DictionaryCompiler::DataFiles files = compiler.compile(sourceDir);
@@ -67,7 +54,7 @@ void TestDataToolSample::resIsTheBuildOfTheSources()
     }
 }
 
-void TestDataToolSample::checkFindsNoProblem()
+void TestSampleData::checkFindsNoProblem()
 {
     DictionaryChecker checker;
     const DictionaryChecker::Outcome outcome = checker.check(resDir);
@@ -80,7 +67,7 @@ void TestDataToolSample::checkFindsNoProblem()
     QVERIFY(checker.lexiconRowCount() > 1000);
 }
 
-void TestDataToolSample::showsEveryKindOfEntry_data()
+void TestSampleData::showsEveryKindOfEntry_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("shownBeginning");
@@ -96,13 +83,13 @@ void TestDataToolSample::showsEveryKindOfEntry_data()
                                                                 << "DUGU [" << 1;
 }
 
-void TestDataToolSample::showsEveryKindOfEntry()
+void TestSampleData::showsEveryKindOfEntry()
 {
     QFETCH(QString, word);
     QFETCH(QString, shownBeginning);
     QFETCH(int, headLines);
 
-    const LookupResult result = lookUpWord(letterTexts(), word);
+    const LookupResult result = lookUpWord(readLetterTexts(resDir), word);
     QCOMPARE(result.kind, LookupResult::Entry);
     QVERIFY2(result.text.startsWith(shownBeginning), qPrintable(result.text));
     int heads = 0;
@@ -111,7 +98,7 @@ void TestDataToolSample::showsEveryKindOfEntry()
     QCOMPARE(heads, headLines);
 }
 
-void TestDataToolSample::everySpecialLetterHasEntries_data()
+void TestSampleData::everySpecialLetterHasEntries_data()
 {
     QTest::addColumn<QString>("letter");
     QTest::newRow("ɛ") << QStringLiteral("\u025B");
@@ -121,13 +108,13 @@ void TestDataToolSample::everySpecialLetterHasEntries_data()
     QTest::newRow("x, for ʃ") << QStringLiteral("x");
 }
 
-void TestDataToolSample::everySpecialLetterHasEntries()
+void TestSampleData::everySpecialLetterHasEntries()
 {
     QFETCH(QString, letter);
-    const QString text = letterTexts().value(letter);
+    const QString text = readLetterTexts(resDir).value(letter);
     QVERIFY2(!text.isEmpty(), qPrintable(letter));
     QVERIFY(isHeadLine(text.left(text.indexOf(QLatin1Char('\n')))));
 }
 
-QTEST_GUILESS_MAIN(TestDataToolSample)
-#include "tst_datatoolsample.moc"
+QTEST_GUILESS_MAIN(TestSampleData)
+#include "tst_sampledata.moc"

@@ -1,19 +1,21 @@
-// lexora-import's making of dictionary sources from a treebank, locale names and a
-// hand-written supplement: what becomes a headword, an entry, a homograph, a
-// cross-reference, an example and a lexicon row, and that the result builds and checks
-// clean.
+// Making dictionary sources from a treebank, locale names and a hand-written supplement:
+// what becomes a headword, an entry, a homograph, a cross-reference, an example and a
+// lexicon row; that the result builds and checks clean; and the lexora-import program.
 
 #include "cldrnames.h"
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
 #include "sampledictionarybuilder.h"
 #include "testdatafiles.h"
+#include "textfile.h"
 #include "treebankreader.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using testdata::u;
+using testdata::ul;
 
 namespace {
 
@@ -78,7 +80,7 @@ DictionarySources importSample(const QStringList &supplementEntries = {},
 
 } // namespace
 
-class TestDataToolImport : public QObject
+class TestSampleDictionaryBuilder : public QObject
 {
     Q_OBJECT
 
@@ -95,9 +97,12 @@ private slots:
     void lexiconRows();
     void localeNames();
     void importedSourcesBuildAndCheckClean();
+    void choosesAmongWords_data();
+    void choosesAmongWords();
+    void importProgramWritesTheSources();
 };
 
-void TestDataToolImport::lemmaForms_data()
+void TestSampleDictionaryBuilder::lemmaForms_data()
 {
     QTest::addColumn<QString>("lemma");
     QTest::addColumn<QString>("toneless");
@@ -110,7 +115,7 @@ void TestDataToolImport::lemmaForms_data()
     QTest::newRow("no tone") << u("kɔnɔ") << u("kɔnɔ") << u("kɔnɔ");
 }
 
-void TestDataToolImport::lemmaForms()
+void TestSampleDictionaryBuilder::lemmaForms()
 {
     QFETCH(QString, lemma);
     QFETCH(QString, toneless);
@@ -119,7 +124,7 @@ void TestDataToolImport::lemmaForms()
     QCOMPARE(SampleDictionaryBuilder::displayLemma(lemma), display);
 }
 
-void TestDataToolImport::glosses_data()
+void TestSampleDictionaryBuilder::glosses_data()
 {
     QTest::addColumn<QString>("gloss");
     QTest::addColumn<QString>("shown");
@@ -132,14 +137,14 @@ void TestDataToolImport::glosses_data()
     QTest::newRow("mark-up character") << u("a/b") << u("");
 }
 
-void TestDataToolImport::glosses()
+void TestSampleDictionaryBuilder::glosses()
 {
     QFETCH(QString, gloss);
     QFETCH(QString, shown);
     QCOMPARE(SampleDictionaryBuilder::frenchGloss(gloss), shown);
 }
 
-void TestDataToolImport::examples_data()
+void TestSampleDictionaryBuilder::examples_data()
 {
     QTest::addColumn<QString>("sentence");
     QTest::addColumn<QString>("line"); // empty: no example
@@ -159,7 +164,7 @@ void TestDataToolImport::examples_data()
                               << u("");
 }
 
-void TestDataToolImport::examples()
+void TestSampleDictionaryBuilder::examples()
 {
     QFETCH(QString, sentence);
     QFETCH(QString, line);
@@ -167,7 +172,7 @@ void TestDataToolImport::examples()
     QCOMPARE(example.value_or(QString()), line);
 }
 
-void TestDataToolImport::headwordOrder()
+void TestSampleDictionaryBuilder::headwordOrder()
 {
     // ɛ after e, ɲ (Л U+041B) and ŋ after n, ɔ after o, ʃ after s.
     QStringList words{QStringLiteral("ʃA"),      QStringLiteral("TA"), QStringLiteral("ƆA"),
@@ -182,7 +187,7 @@ void TestDataToolImport::headwordOrder()
                           QStringLiteral("SA"), QStringLiteral("ʃA"), QStringLiteral("TA")}));
 }
 
-void TestDataToolImport::entriesFromTheTreebank()
+void TestSampleDictionaryBuilder::entriesFromTheTreebank()
 {
     const DictionarySources sources = importSample();
     QCOMPARE(sources.headwords, (QStringList{QStringLiteral("BA"), QStringLiteral("MUSO"),
@@ -206,7 +211,7 @@ void TestDataToolImport::entriesFromTheTreebank()
                               }));
 }
 
-void TestDataToolImport::supplementReplacesImportedEntries()
+void TestSampleDictionaryBuilder::supplementReplacesImportedEntries()
 {
     const DictionarySources sources = importSample(
         {QStringLiteral("# the project's own entries"), QStringLiteral("BA [ó] N fleuve."),
@@ -220,7 +225,7 @@ void TestDataToolImport::supplementReplacesImportedEntries()
     QVERIFY(!sources.entries.join(QLatin1Char('\n')).contains(QStringLiteral("# the project")));
 }
 
-void TestDataToolImport::lexiconRows()
+void TestSampleDictionaryBuilder::lexiconRows()
 {
     const DictionarySources sources =
         importSample({}, {QStringLiteral("# comment"), QStringLiteral("ƝƐ|devant")});
@@ -234,7 +239,7 @@ void TestDataToolImport::lexiconRows()
     QVERIFY(!sources.lexicon.contains(QStringLiteral("# comment")));
 }
 
-void TestDataToolImport::localeNames()
+void TestSampleDictionaryBuilder::localeNames()
 {
     const QByteArray xml = R"(<?xml version="1.0" encoding="UTF-8"?>
 <ldml><localeDisplayNames>
@@ -258,23 +263,16 @@ void TestDataToolImport::localeNames()
                                        {QStringLiteral("month:1"), QStringLiteral("zanwuyekalo")},
                                        {QStringLiteral("day:sun"), QStringLiteral("kari")}}));
 
-    const DictionarySources sources = importSample();
-    QVERIFY(sources.lexicon.contains(QStringLiteral("TUBABUKAN|French (English)")));
-    // A name without an English counterpart gives no row.
-    QVERIFY(!sources.lexicon.join(QLatin1Char('\n')).contains(QStringLiteral("NTƐNƐN")));
-
     QVERIFY(!CldrNames::parse("<ldml><languages>", &error));
 }
 
-void TestDataToolImport::importedSourcesBuildAndCheckClean()
+void TestSampleDictionaryBuilder::importedSourcesBuildAndCheckClean()
 {
     const DictionarySources sources =
         importSample({QStringLiteral("ŊA [ó] N x."), QStringLiteral("ƐA [ó] => BA")});
     QTemporaryDir dir;
     const auto write = [&](const QString &name, const QStringList &lines) {
-        QFile file(dir.filePath(name));
-        return file.open(QIODevice::WriteOnly) &&
-               file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) >= 0;
+        return testdata::writeFile(dir.filePath(name), plainFileBytes(lines));
     };
     QVERIFY(write(QStringLiteral("headwords.txt"), sources.headwords));
     QVERIFY(write(QStringLiteral("entries.txt"), sources.entries));
@@ -297,5 +295,91 @@ void TestDataToolImport::importedSourcesBuildAndCheckClean()
              qPrintable(problems.join(QLatin1Char('\n'))));
 }
 
-QTEST_GUILESS_MAIN(TestDataToolImport)
-#include "tst_datatoolimport.moc"
+void TestSampleDictionaryBuilder::choosesAmongWords_data()
+{
+    QTest::addColumn<QString>("treebank");
+    QTest::addColumn<QStringList>("entries"); // lines that follow one another
+    const auto noun = [](const char *form, const char *lemma, const char *gloss) {
+        return token(1, u(form), u(lemma), QStringLiteral("NOUN"),
+                     QStringLiteral("Gloss=") + u(gloss));
+    };
+    // Sentences without final dot give no example.
+    QTest::newRow("homographs: the most frequent first")
+        << sentence(u("s1"), u("Ba"), noun("ba", "bà", "chèvre")) +
+               sentence(u("s2"), u("Ba"), noun("Ba", "bá", "mère")) +
+               sentence(u("s3"), u("Ba"), noun("Ba", "bá", "mère"))
+        << ul({"BA [bá] N mère.", "BA [bà] N chèvre."});
+    QTest::newRow("at most three glosses, the most frequent first")
+        << sentence(u("s1"), u("So"),
+                    noun("so", "so", "cheval") + noun("so", "so", "maison") +
+                        noun("so", "so", "case") + noun("so", "so", "maison") +
+                        noun("so", "so", "demeure") + noun("so", "so", "case") +
+                        noun("so", "so", "maison"))
+        << ul({"SO [so] N maison, case, cheval."});
+    // TORA is an inflected form of the verb TO: it points to it and gives its example to
+    // the verb, not to the noun of the same spelling. TORALEN, an inflected form of TORA,
+    // points to TO too, since a reference is never the base of another.
+    QTest::newRow("an inflected form points to the base word of its own kind")
+        << sentence(u("s1"), u("To"), noun("to", "tó", "rester")) +
+               sentence(u("s2"), u("To"),
+                        token(1, u("to"), u("tó"), u("VERB"), u("Gloss=rester"))) +
+               sentence(u("s3"), u("A tora."),
+                        token(1, u("tora"), u("tora"), u("VERB"),
+                              u("Gloss=rester|Morf=rester,PFV.INTR"))) +
+               sentence(u("s4"), u("Toralen"),
+                        token(1, u("toralen"), u("toralen"), u("VERB"),
+                              u("Gloss=rester|Morf=rester,PFV.INTR,PTCP.RES")))
+        << ul({"TO [tó] N rester.", "TO [tó] W rester.", "♦ A tora.", "TORA [tora] W => TO",
+               "TORALEN [toralen] W => TO"});
+}
+
+void TestSampleDictionaryBuilder::choosesAmongWords()
+{
+    QFETCH(QString, treebank);
+    QFETCH(QStringList, entries);
+    SampleDictionaryBuilder builder;
+    builder.addTreebank(TreebankReader::parse(treebank));
+    const QStringList made = builder.sources().entries;
+    QVERIFY2(made.join(QLatin1Char('\n')).contains(entries.join(QLatin1Char('\n'))),
+             qPrintable(made.join(QLatin1Char('\n'))));
+}
+
+void TestSampleDictionaryBuilder::importProgramWritesTheSources()
+{
+    QTemporaryDir dir;
+    const auto write = [&](const QString &name, const QByteArray &bytes) {
+        QVERIFY(QDir().mkpath(QFileInfo(dir.filePath(name)).path()));
+        QVERIFY(testdata::writeFile(dir.filePath(name), bytes));
+    };
+    write(QStringLiteral("tb.conllu"),
+          sentence(u("s1"), u("Ba bɛ."), token(1, u("Ba"), u("bá"), u("NOUN"), u("Gloss=mère")))
+              .toUtf8());
+    const QByteArray names = "<ldml><localeDisplayNames><languages>"
+                             "<language type=\"fr\">%1</language>"
+                             "<language type=\"de\">%2</language>"
+                             "</languages></localeDisplayNames></ldml>";
+    write(QStringLiteral("cldr/bm.xml"),
+          QString::fromUtf8(names).arg(u("tubabukan"), u("alimaɲi|kan")).toUtf8());
+    write(QStringLiteral("cldr/en.xml"),
+          QString::fromUtf8(names).arg(u("French"), u("German")).toUtf8());
+    write(QStringLiteral("extra/entries.txt"), "ƐA [ó] N x.\n");
+    write(QStringLiteral("extra/lexicon.txt"), "ƐA|x\n");
+
+    QProcess tool;
+    tool.start(QStringLiteral(LEXORA_IMPORT_TOOL),
+               {dir.filePath(QStringLiteral("tb.conllu")), dir.filePath(QStringLiteral("cldr")),
+                dir.filePath(QStringLiteral("extra")), dir.filePath(QStringLiteral("src"))});
+    QVERIFY(tool.waitForFinished(30000));
+    QCOMPARE(tool.exitCode(), 0);
+    const auto read = [&](const char *name) {
+        QFile file(dir.filePath(QStringLiteral("src/") + QLatin1String(name)));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    QCOMPARE(read("headwords.txt"), u("BA\nƐA\n"));
+    QCOMPARE(read("entries.txt"), u("BA [bá] N mère.\n♦ Ba bɛ.\nƐA [ó] N x.\n"));
+    // A name holding "|" would split its row: it is left out.
+    QCOMPARE(read("lexicon.txt"), u("BA|mère\nƐA|x\nTUBABUKAN|French (English)\n"));
+}
+
+QTEST_GUILESS_MAIN(TestSampleDictionaryBuilder)
+#include "tst_sampledictionarybuilder.moc"
