@@ -21,3 +21,30 @@ void printLine(FILE *stream, const QString &text)
 {
     print(stream, text.toUtf8() + '\n');
 }
+
+namespace messages {
+
+QString textFlaw(const TextFlaw &flaw)
+{
+    return QStringLiteral("%1 at column %2").arg(flaw.description).arg(flaw.column);
+}
+
+QString strayLine()
+{
+    return QStringLiteral("this line belongs to no entry: no head line stands above it");
+}
+
+QString headLineWithoutHeadword()
+{
+    return QStringLiteral("this line reads as a head line (its first \"[\" is not its first "
+                          "character) but no headword stands before \" [\", so no lookup "
+                          "reaches it");
+}
+
+QString noLetterFile(const QString &headword)
+{
+    return QStringLiteral("headword \"%1\" begins with a character that has no letter file")
+        .arg(headword);
+}
+
+} // namespace messages

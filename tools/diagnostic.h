@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "textfile.h"
+
 #include <cstdio>
 
 // One problem found in a producer's file, printed as "file:line: error: message".
@@ -20,6 +22,14 @@ struct Diagnostic
 
 // "U+0190" for Ɛ: how messages name a character.
 QString codePointName(QChar c);
+
+// Messages of problems that both the compiler and the checker find.
+namespace messages {
+QString textFlaw(const TextFlaw &flaw); // bytes of a file that are not clean text
+QString strayLine();                    // a line above the first head line
+QString headLineWithoutHeadword();
+QString noLetterFile(const QString &headword);
+} // namespace messages
 
 // Writes bytes, or a text and a line feed in UTF-8, to a standard stream.
 void print(FILE *stream, const QByteArray &bytes);

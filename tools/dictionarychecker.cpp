@@ -17,6 +17,14 @@ QString quoted(const QString &text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
+// Adds `item` to `visited`; whether it was not there yet.
+bool firstVisit(QSet<QString> *visited, const QString &item)
+{
+    const int before = visited->size();
+    visited->insert(item);
+    return visited->size() > before;
+}
+
 } // namespace
 
 DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
@@ -39,10 +47,12 @@ DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
         checkLineCharacters(file.path, file.lines);
         indexLetterFile(&file);
     }
-    checkHeadwordList();
+    // Each letter text is indexed once, so that checking is linear in its size.
+    EntryFinder finder(m_letterTexts, 0);
+    checkHeadwordList(finder);
     checkLexicon();
-    checkCrossReferences();
-    checkReachability();
+    checkCrossReferences(finder);
+    checkReachability(finder);
 
     // Report in reading order: the headword file, the lexicon, then the letter files in
     // alphabet order, each by line.
@@ -89,8 +99,7 @@ bool DictionaryChecker::readFiles(const QString &resDir)
             return;
         }
         for (const TextFlaw &flaw : qAsConst(problems.flaws))
-            report(path, flaw.line, Diagnostic::Error,
-                   QStringLiteral("%1 at column %2").arg(flaw.description).arg(flaw.column));
+            report(path, flaw.line, Diagnostic::Error, messages::textFlaw(flaw));
         *lines = *content;
     };
     read(headwordFileName(), &m_headwords);
@@ -125,10 +134,9 @@ void DictionaryChecker::checkLineCharacters(const QString &path, const QStringLi
     }
 }
 
-void DictionaryChecker::checkHeadwordList()
+void DictionaryChecker::checkHeadwordList(EntryFinder &finder)
 {
     const QString path = dataFilePath(m_resDir, headwordFileName());
-    EntryFinder finder(m_letterTexts, 0);
     QHash<QString, int> listedAt;
     for (int i = 0; i < m_headwords.size(); ++i) {
         const QString &headword = m_headwords.at(i);
@@ -155,9 +163,7 @@ void DictionaryChecker::checkHeadwordList()
         }
         const LetterFile *file = letterFileOf(form);
         if (!file) {
-            report(path, i + 1, Diagnostic::Error,
-                   QStringLiteral("headword %1 begins with a character that has no letter file")
-                       .arg(quoted(form)));
+            report(path, i + 1, Diagnostic::Error, messages::noLetterFile(form));
         } else if (!finder.find(form).found) {
             report(path, i + 1, Diagnostic::Error,
                    QStringLiteral("headword %1 has no entry in %2")
@@ -185,9 +191,7 @@ void DictionaryChecker::indexLetterFile(LetterFile *file)
         const QStringView line = QStringView(file->lines.at(i)).trimmed();
         if (!isHeadLine(line)) {
             if (file->headLines.isEmpty() && !line.isEmpty() && !reportedStrayLines) {
-                report(file->path, i + 1, Diagnostic::Warning,
-                       QStringLiteral("this line belongs to no entry: no head line stands "
-                                      "above it"));
+                report(file->path, i + 1, Diagnostic::Warning, messages::strayLine());
                 reportedStrayLines = true;
             }
             continue;
@@ -198,10 +202,7 @@ void DictionaryChecker::indexLetterFile(LetterFile *file)
         file->headLines.append(head);
 
         if (head.headword.isEmpty()) {
-            report(file->path, head.line, Diagnostic::Error,
-                   QStringLiteral("this line reads as a head line (its first \"[\" is not its "
-                                  "first character) but no headword stands before \" [\", so "
-                                  "no lookup reaches it"));
+            report(file->path, head.line, Diagnostic::Error, messages::headLineWithoutHeadword());
             continue;
         }
         ++m_entryCount;
@@ -236,9 +237,8 @@ void DictionaryChecker::indexLetterFile(LetterFile *file)
     }
 }
 
-void DictionaryChecker::checkCrossReferences()
+void DictionaryChecker::checkCrossReferences(EntryFinder &finder)
 {
-    EntryFinder finder(m_letterTexts, 0);
     struct Reference
     {
         const LetterFile *file;
@@ -248,30 +248,22 @@ void DictionaryChecker::checkCrossReferences()
     QHash<QString, Reference> references; // headword -> its first entry, a reference
     QStringList inReadingOrder;
 
-    for (const LetterFile &file : qAsConst(m_letterFiles)) {
-        QSet<QString> seen;
-        for (const HeadLine &head : file.headLines) {
-            // Only the first entry of a headword is ever looked up.
-            if (!opensReachableEntry(head, file) || seen.contains(head.headword))
-                continue;
-            seen.insert(head.headword);
-            const EntryExtract entry = finder.find(head.headword);
-            if (!entry.isCrossReference)
-                continue;
-            const QString target = searchForm(entry.crossReferenceTarget);
-            if (target.isEmpty()) {
-                report(file.path, head.line, Diagnostic::Error,
-                       QStringLiteral("cross-reference without a headword after \"=>\""));
-            } else if (!finder.find(target).found) {
-                report(file.path, head.line, Diagnostic::Error,
-                       QStringLiteral("cross-reference to %1, which has no entry")
-                           .arg(quoted(target)));
-            } else {
-                references.insert(head.headword, {&file, head.line, int(inReadingOrder.size())});
-                inReadingOrder.append(head.headword);
-            }
+    forEachLookedUpEntry([&](const LetterFile &file, const HeadLine &head) {
+        const EntryExtract entry = finder.find(head.headword);
+        if (!entry.isCrossReference)
+            return;
+        const QString target = searchForm(entry.crossReferenceTarget);
+        if (target.isEmpty()) {
+            report(file.path, head.line, Diagnostic::Error,
+                   QStringLiteral("cross-reference without a headword after \"=>\""));
+        } else if (!finder.find(target).found) {
+            report(file.path, head.line, Diagnostic::Error,
+                   QStringLiteral("cross-reference to %1, which has no entry").arg(quoted(target)));
+        } else {
+            references.insert(head.headword, {&file, head.line, int(inReadingOrder.size())});
+            inReadingOrder.append(head.headword);
         }
-    }
+    });
 
     // Each chain is walked once: a walk stops where an earlier one passed. A circle is
     // reported once, at its member that comes first in reading order.
@@ -280,9 +272,8 @@ void DictionaryChecker::checkCrossReferences()
         QStringList passed;
         const ReferenceWalk walk =
             walkReferences(finder, start, [&](const QString &form, const EntryExtract &) {
-                if (settled.contains(form))
+                if (!firstVisit(&settled, form))
                     return false;
-                settled.insert(form);
                 passed.append(form);
                 return true;
             });
@@ -301,33 +292,35 @@ void DictionaryChecker::checkCrossReferences()
     }
 }
 
-void DictionaryChecker::checkReachability()
+void DictionaryChecker::checkReachability(EntryFinder &finder)
 {
-    EntryFinder finder(m_letterTexts, 0);
     QSet<QString> reached;
     for (const QString &headword : qAsConst(m_headwords)) {
         walkReferences(finder, headword, [&](const QString &form, const EntryExtract &) {
-            if (reached.contains(form))
-                return false;
-            reached.insert(form);
-            return true;
+            return firstVisit(&reached, form);
         });
     }
+    // Entries that are misplaced, not in search form or separated homographs are reported
+    // as such already.
+    forEachLookedUpEntry([&](const LetterFile &file, const HeadLine &head) {
+        if (!reached.contains(head.headword)) {
+            report(file.path, head.line, Diagnostic::Warning,
+                   QStringLiteral("no listed headword reaches the entry of %1: list it "
+                                  "in %2 or point a cross-reference to it")
+                       .arg(quoted(head.headword), headwordFileName()));
+        }
+    });
+}
 
-    for (const LetterFile &file : qAsConst(m_letterFiles)) {
+void DictionaryChecker::forEachLookedUpEntry(
+    const std::function<void(const LetterFile &, const HeadLine &)> &visit) const
+{
+    for (const LetterFile &file : m_letterFiles) {
         QSet<QString> seen;
         for (const HeadLine &head : file.headLines) {
-            // Entries that are misplaced, not in search form or separated homographs are
-            // reported as such already.
-            if (!opensReachableEntry(head, file) || seen.contains(head.headword))
-                continue;
-            seen.insert(head.headword);
-            if (!reached.contains(head.headword)) {
-                report(file.path, head.line, Diagnostic::Warning,
-                       QStringLiteral("no listed headword reaches the entry of %1: list it "
-                                      "in %2 or point a cross-reference to it")
-                           .arg(quoted(head.headword), headwordFileName()));
-            }
+            // Only the first entry of a headword is ever looked up.
+            if (opensReachableEntry(head, file) && firstVisit(&seen, head.headword))
+                visit(file, head);
         }
     }
 }

@@ -2,11 +2,14 @@
 
 #include "diagnostic.h"
 #include "dictionarydata.h"
+#include "entrylookup.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+
+#include <functional>
 
 // Reads a directory of data files as the viewer reads it and reports every place where
 // the data would show something other than what its producer meant: a listed headword
@@ -54,11 +57,15 @@ private:
 
     bool readFiles(const QString &resDir);
     void checkLineCharacters(const QString &path, const QStringList &lines);
-    void checkHeadwordList();
+    void checkHeadwordList(EntryFinder &finder);
     void checkLexicon();
     void indexLetterFile(LetterFile *file);
-    void checkReachability();
-    void checkCrossReferences();
+    void checkReachability(EntryFinder &finder);
+    void checkCrossReferences(EntryFinder &finder);
+    // Calls `visit` with the first entry of each headword that a lookup can reach, in
+    // reading order.
+    void forEachLookedUpEntry(
+        const std::function<void(const LetterFile &, const HeadLine &)> &visit) const;
 
     // Whether a lookup can reach the head line at all: it opens the first entry of its
     // group, its headword is in search form and it stands in its key's letter file.

@@ -49,8 +49,7 @@ QStringList DictionaryCompiler::readSource(const QString &sourceDir, const QStri
     }
     // A flaw would be stored as a character its producer never wrote.
     for (const TextFlaw &flaw : qAsConst(report.flaws))
-        error(name, flaw.line,
-              QStringLiteral("%1 at column %2").arg(flaw.description).arg(flaw.column));
+        error(name, flaw.line, messages::textFlaw(flaw));
     return *lines;
 }
 
@@ -69,20 +68,14 @@ void DictionaryCompiler::fileEntries(const QStringList &lines, DataFiles *files,
             const QString key = letterKey(headword);
             currentFile.clear();
             if (headword.isEmpty()) {
-                error(entrySource, i + 1,
-                      QStringLiteral("this line reads as a head line (its first \"[\" is not "
-                                     "its first character) but has no \" [\" after a headword"));
+                error(entrySource, i + 1, messages::headLineWithoutHeadword());
             } else if (key.size() != 1 || !alphabet.contains(key)) {
-                error(entrySource, i + 1,
-                      QStringLiteral("the headword \"%1\" begins with a character that has no "
-                                     "letter file")
-                          .arg(headword));
+                error(entrySource, i + 1, messages::noLetterFile(headword));
             } else {
                 currentFile = letterFileName(key.at(0));
             }
         } else if (!afterHeadLine) {
-            error(entrySource, i + 1,
-                  QStringLiteral("this line belongs to no entry: no head line stands above it"));
+            error(entrySource, i + 1, messages::strayLine());
         }
         // The lines of an entry whose head line was refused are reported with it.
         if (currentFile.isEmpty())

@@ -38,11 +38,10 @@ std::optional<QStringList> readLines(const QString &path, QString *error)
     if (!lines)
         *error = path + QStringLiteral(": ") + report.failure;
     else if (!report.flaws.isEmpty())
-        *error = QStringLiteral("%1:%2: %3 at column %4")
+        *error = QStringLiteral("%1:%2: %3")
                      .arg(path)
                      .arg(report.flaws.constFirst().line)
-                     .arg(report.flaws.constFirst().description)
-                     .arg(report.flaws.constFirst().column);
+                     .arg(messages::textFlaw(report.flaws.constFirst()));
     return report.flaws.isEmpty() ? lines : std::nullopt;
 }
 

@@ -128,9 +128,7 @@ bool reportRead(const QString &path, bool read, const TextReadReport &report)
     for (const TextFlaw &flaw : report.flaws)
         printLine(
             stderr,
-            Diagnostic{path, flaw.line, Diagnostic::Error,
-                       QStringLiteral("%1 at column %2").arg(flaw.description).arg(flaw.column)}
-                .toString());
+            Diagnostic{path, flaw.line, Diagnostic::Error, messages::textFlaw(flaw)}.toString());
     return report.flaws.isEmpty();
 }
 
