@@ -260,8 +260,8 @@ bool replace(const OutputDirectory &target, const OutputFiles &files, QString *e
     const QString name = info.fileName();
     if (path.isEmpty() || name.isEmpty() || name == QLatin1String(".") ||
         name == QLatin1String(".."))
-        return refuse(QStringLiteral("it names no directory of its own (it may be the working "
-                                     "directory or hold it)"));
+        return refuse(
+            QStringLiteral("a path ending in \".\" or \"..\" names no directory of its own"));
     for (auto file = files.keyBegin(); file != files.keyEnd(); ++file)
         if (!target.ownedNames.contains(*file) || file->contains(QLatin1Char('/')) ||
             *file == QLatin1String(".") || *file == QLatin1String(".."))
