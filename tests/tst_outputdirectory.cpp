@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <functional>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -76,13 +77,13 @@ struct Outcome
     QStringList warnings;
 };
 
-// Runs replaceDirectory() in a child process working in `workingDir` of the tree `root`, where
-// a file grows no larger than `sizeLimit` bytes when it is not 0 (writing past it fails, as on
-// a full disk), and as an unprivileged user owning the tree when the test runs as root, so
-// that permissions count.
+// Runs `action` (replaceDirectory() or replaceFile()) in a child process working in `workingDir` of
+// the tree `root`, where a file grows no larger than `sizeLimit` bytes when it is not 0 (writing
+// past it fails, as on a full disk), and as an unprivileged user owning the tree when the test runs
+// as root, so that permissions count.
 std::optional<Outcome> replaceInChild(const QString &root, const QString &workingDir,
-                                      const OutputDirectory &target, const OutputFiles &files,
-                                      rlim_t sizeLimit)
+                                      rlim_t sizeLimit,
+                                      const std::function<bool(QString *, QStringList *)> &action)
 {
     const uid_t nobody = 65534;
     const bool dropPrivileges = ::geteuid() == 0;
@@ -114,7 +115,7 @@ std::optional<Outcome> replaceInChild(const QString &root, const QString &workin
         }
         QString error;
         QStringList warnings;
-        const bool replaced = replaceDirectory(target, files, &error, &warnings);
+        const bool replaced = action(&error, &warnings);
         const QByteArray report = (QStringList{error} + warnings).join(QLatin1Char('\n')).toUtf8();
         for (qint64 done = 0; done < report.size();) {
             const ssize_t n = ::write(channel[1], report.constData() + done, report.size() - done);
@@ -151,6 +152,8 @@ class TestOutputDirectory : public QObject
 private slots:
     void replaceDirectory_data();
     void replaceDirectory();
+    void replaceFile_data();
+    void replaceFile();
 };
 
 void TestOutputDirectory::replaceDirectory_data()
@@ -193,7 +196,10 @@ void TestOutputDirectory::replaceDirectory_data()
     row("owned name as a subdirectory refused", ownedNameAsDirectory, QStringLiteral("res"))
         << QStringList() << none << none << 0 << false << ownedNameAsDirectory
         << QStringLiteral("a.bna");
-    row("working directory refused", owned, QStringLiteral("."))
+    row("\".\" refused", owned, QStringLiteral("."))
+        << QStringList() << QStringLiteral("res") << none << 0 << false << owned
+        << QStringLiteral("\".\"");
+    row("working directory by another name refused", owned, QStringLiteral("../res"))
         << QStringList() << QStringLiteral("res") << none << 0 << false << owned
         << QStringLiteral("working directory");
     row("directory read from refused", owned, QStringLiteral("res"))
@@ -247,8 +253,10 @@ void TestOutputDirectory::replaceDirectory()
                                  QStringLiteral("c.bna")};
     const OutputFiles files{{QStringLiteral("a.bna"), "new a"}, {QStringLiteral("b.bna"), "new b"}};
 
-    const auto outcome = replaceInChild(dir.path(), workingDir, {target, ownedNames, keepOut},
-                                        files, rlim_t(sizeLimit));
+    const auto outcome = replaceInChild(
+        dir.path(), workingDir, rlim_t(sizeLimit), [&](QString *error, QStringList *warnings) {
+            return ::replaceDirectory({target, ownedNames, keepOut}, files, error, warnings);
+        });
     QVERIFY(outcome);
     QCOMPARE(outcome->replaced, replaced);
     QCOMPARE(treeOf(dir.path()), after);
@@ -260,6 +268,56 @@ void TestOutputDirectory::replaceDirectory()
         QVERIFY2(outcome->error.contains(target) && outcome->error.contains(message),
                  qPrintable(outcome->error));
     }
+}
+
+void TestOutputDirectory::replaceFile_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<int>("mode"); // of the file before, to be kept; 0: none
+    QTest::addColumn<int>("sizeLimit");
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("message");
+
+    const QStringList old{QStringLiteral("out.bna=old")};
+    const QStringList link{QStringLiteral("data=old"), QStringLiteral("out.bna->data")};
+    QTest::newRow("made") << QStringList() << 0 << 0 << true
+                          << QStringList{QStringLiteral("out.bna=new")} << QString();
+    QTest::newRow("replaced, permissions kept")
+        << old << 0604 << 0 << true << QStringList{QStringLiteral("out.bna=new")} << QString();
+    QTest::newRow("symbolic link refused, its target untouched")
+        << link << 0 << 0 << false << link << QStringLiteral("symbolic link");
+    QTest::newRow("write failing at the size limit leaves the old file")
+        << old << 0 << 2 << false << old << QStringLiteral("File too large");
+}
+
+void TestOutputDirectory::replaceFile()
+{
+    QFETCH(QStringList, before);
+    QFETCH(int, mode);
+    QFETCH(int, sizeLimit);
+    QFETCH(bool, replaced);
+    QFETCH(QStringList, after);
+    QFETCH(QString, message);
+
+    QTemporaryDir dir;
+    QVERIFY(makeTree(dir.path(), before));
+    const QByteArray out = QFile::encodeName(dir.filePath(QStringLiteral("out.bna")));
+    if (mode)
+        QCOMPARE(::chmod(out.constData(), mode_t(mode)), 0);
+
+    const auto outcome = replaceInChild(
+        dir.path(), QString(), rlim_t(sizeLimit), [&](QString *error, QStringList *) {
+            return ::replaceFile(QStringLiteral("out.bna"), "new", error);
+        });
+    QVERIFY(outcome);
+    QCOMPARE(outcome->replaced, replaced);
+    QCOMPARE(treeOf(dir.path()), after);
+    QVERIFY2(outcome->error.contains(message) && outcome->error.isEmpty() == replaced,
+             qPrintable(outcome->error));
+    struct stat status;
+    if (mode)
+        QCOMPARE(::stat(out.constData(), &status) == 0 ? int(status.st_mode & 07777) : -1, mode);
 }
 
 QTEST_GUILESS_MAIN(TestOutputDirectory)
