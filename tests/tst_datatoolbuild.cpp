@@ -242,7 +242,7 @@ void TestDataToolBuild::buildRefusesWithoutReplacing_data()
     QTest::newRow("no headword and no entry")
         << QString() << QString() << false << 1 << u("holds no headword and no entry");
     QTest::newRow("RES_DIR a regular file")
-        << u("BA\n") << u("BA [ó] N mère.\n") << true << 2 << u("it is not a directory");
+        << u("BA\n") << u("BA [o] N mother.\n") << true << 2 << u("it is not a directory");
 }
 
 void TestDataToolBuild::buildRefusesWithoutReplacing()
