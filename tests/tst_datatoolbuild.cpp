@@ -76,6 +76,10 @@ private slots:
     void replacesTheDataDirectoryAsAWhole();
     void decodeEditEncodeRoundTrip();
     void encodeRefusesUnstorableCharacters();
+    void buildRefusesWithoutReplacing_data();
+    void buildRefusesWithoutReplacing();
+    void encodeToOutput_data();
+    void encodeToOutput();
     void help_data();
     void help();
 };
@@ -167,14 +171,15 @@ void TestDataToolBuild::replacesTheDataDirectoryAsAWhole()
     const QString res = dir.filePath(QStringLiteral("res"));
     QVERIFY(Sources().writeTo(src));
     QVERIFY(QDir().mkpath(res));
-    QVERIFY(writeText(res + QStringLiteral("/stale.bna"), QStringLiteral("left over\n")));
+    // A file a build writes, left from an earlier build: replaced like all of them.
+    QVERIFY(writeText(res + QStringLiteral("/a.bna"), QStringLiteral("left over\n")));
 
     const Run run = runTool({QStringLiteral("build"), src, res});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.errors, QString());
     const QStringList written = QDir(res).entryList(QDir::Files);
     QCOMPARE(written.size(), 30);
-    QVERIFY(!written.contains(QStringLiteral("stale.bna")));
+    QCOMPARE(readBytes(res + QStringLiteral("/a.bna")), QByteArray());
     QCOMPARE(*readDataFile(res + QStringLiteral("/entries.bna")),
              (QStringList{QStringLiteral("BA"), QStringLiteral("BI")}));
     QCOMPARE(*readDataFile(res + QStringLiteral("/b.bna")),
@@ -210,8 +215,7 @@ void TestDataToolBuild::decodeEditEncodeRoundTrip()
 
     // Without an edit the round trip gives back the very bytes.
     QVERIFY(writeText(editedPath, QString::fromUtf8(decoded.out)));
-    QCOMPARE(runTool({QStringLiteral("encode"), editedPath}).out,
-             encodeDataFile(plain));
+    QCOMPARE(runTool({QStringLiteral("encode"), editedPath}).out, encodeDataFile(plain));
 }
 
 void TestDataToolBuild::encodeRefusesUnstorableCharacters()
@@ -225,6 +229,90 @@ void TestDataToolBuild::encodeRefusesUnstorableCharacters()
     QVERIFY2(
         run.errors.startsWith(path + QStringLiteral(":2: error: character U+2026 at column 2")),
         qPrintable(run.errors));
+}
+
+void TestDataToolBuild::buildRefusesWithoutReplacing_data()
+{
+    QTest::addColumn<QString>("headwords");
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<bool>("resIsFile");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("no headword and no entry")
+        << QString() << QString() << false << 1 << u("holds no headword and no entry");
+    QTest::newRow("RES_DIR a regular file")
+        << u("BA\n") << u("BA [o] N mother.\n") << true << 2 << u("it is not a directory");
+}
+
+void TestDataToolBuild::buildRefusesWithoutReplacing()
+{
+    QFETCH(QString, headwords);
+    QFETCH(QString, entries);
+    QFETCH(bool, resIsFile);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+
+    QTemporaryDir dir;
+    Sources sources;
+    sources.headwords = headwords;
+    sources.entries = entries;
+    const QString src = dir.filePath(QStringLiteral("src"));
+    const QString res = dir.filePath(QStringLiteral("res"));
+    const QString kept = resIsFile ? res : res + QStringLiteral("/a.bna");
+    QVERIFY(sources.writeTo(src));
+    QVERIFY(resIsFile || QDir().mkpath(res));
+    QVERIFY(writeText(kept, QStringLiteral("previous data\n")));
+
+    const Run run = runTool({QStringLiteral("build"), src, res});
+    QCOMPARE(run.status, status);
+    QVERIFY2(run.errors.startsWith(QStringLiteral("lexora-data: error: ")) &&
+                 run.errors.contains(message),
+             qPrintable(run.errors));
+    QCOMPARE(readBytes(kept), QByteArray("previous data\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             (QStringList{QStringLiteral("res"), QStringLiteral("src")}));
+}
+
+void TestDataToolBuild::encodeToOutput_data()
+{
+    QTest::addColumn<QString>("plain"); // empty: FILE is a directory
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QString>("message");
+
+    // Line 1 is stored with key digits 2, 4 in its first two columns, each unit moved by
+    // its digit minus 5: b (U+0062) becomes U+005F, a (U+0061) becomes U+0060.
+    QTest::newRow("written") << u("ba\n") << 0 << QByteArray("_`\n") << QString();
+    // Line 1, column 1 has key digit 2: U+2025 would be stored as the bullet U+2022.
+    QTest::newRow("line that cannot be stored")
+        << QStringLiteral("\u2025A\n") << 1 << QByteArray("previous data\n")
+        << u(":1: error: character U+2025 at column 1");
+    QTest::newRow("FILE a directory")
+        << QString() << 2 << QByteArray("previous data\n") << u("not a regular file");
+}
+
+void TestDataToolBuild::encodeToOutput()
+{
+    QFETCH(QString, plain);
+    QFETCH(int, status);
+    QFETCH(QByteArray, output);
+    QFETCH(QString, message);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("plain.txt"));
+    const QString out = dir.filePath(QStringLiteral("b.bna"));
+    QVERIFY(plain.isEmpty() ? QDir().mkpath(file) : writeText(file, plain));
+    QVERIFY(writeText(out, QStringLiteral("previous data\n")));
+
+    const Run run = runTool({QStringLiteral("encode"), file, QStringLiteral("-o"), out});
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(readBytes(out), output);
+    QVERIFY2(run.errors.contains(message) && run.errors.isEmpty() == message.isEmpty(),
+             qPrintable(run.errors));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             (QStringList{QStringLiteral("b.bna"), QStringLiteral("plain.txt")}));
 }
 
 void TestDataToolBuild::help_data()

@@ -1,6 +1,7 @@
 // lexora-data: builds, checks, decodes and encodes the data files of the dictionary viewer.
 
 #include "datafile.h"
+#include "datafilenames.h"
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
 #include "linecodec.h"
@@ -22,7 +23,7 @@ const char usage[] =
     "  build SRC_DIR RES_DIR  write the data files of the sources in SRC_DIR into RES_DIR\n"
     "  check RES_DIR          report every problem of the data files in RES_DIR\n"
     "  decode FILE            print the plain lines of a data file\n"
-    "  encode FILE            print the stored form of a plain UTF-8 file\n"
+    "  encode FILE [-o OUT]   store a plain UTF-8 file: print it, or write it to OUT\n"
     "\n"
     "Run 'lexora-data COMMAND --help' for the details of a command.\n";
 
@@ -32,7 +33,20 @@ const char buildUsage[] =
     "Reads headwords.txt, entries.txt and lexicon.txt from SRC_DIR and writes entries.bna,\n"
     "lexic.bna and the 28 letter files into RES_DIR. Each entry goes to the letter file of\n"
     "its headword's letter key. Problems are printed as 'file:line: error: message'; if\n"
-    "there is any, RES_DIR is left untouched. RES_DIR is replaced as a whole.\n";
+    "there is any, RES_DIR is left untouched. Sources without any headword or entry are\n"
+    "refused too.\n"
+    "\n"
+    "RES_DIR is replaced as a whole: the files are written into a new directory beside it,\n"
+    "each checked to its last byte, which then takes its place at once. RES_DIR must be\n"
+    "absent, or a directory holding only files that a build writes; anything else (another\n"
+    "file, a subdirectory, a regular file, the working directory, SRC_DIR or a directory\n"
+    "holding it) is refused and left untouched. A symbolic link as RES_DIR is replaced by\n"
+    "the new directory: the link itself goes, the directory it points to is not touched.\n"
+    "Leftovers of interrupted builds beside RES_DIR (.RES_DIR.new-*, .RES_DIR.old) are\n"
+    "removed when they hold only such files, and named in a warning otherwise.\n"
+    "\n"
+    "Exit status: 0 written, 1 problems in the sources (nothing written), 2 RES_DIR cannot\n"
+    "be written or is refused (left as it was).\n";
 
 const char checkUsage[] =
     "Usage: lexora-data check RES_DIR\n"
@@ -54,12 +68,19 @@ const char decodeUsage[] =
     "Prints the plain lines of the data file FILE, line n decoded with phase n.\n";
 
 const char encodeUsage[] =
-    "Usage: lexora-data encode FILE\n"
+    "Usage: lexora-data encode FILE [-o OUTPUT]\n"
     "\n"
     "Prints the stored form of the plain UTF-8 file FILE, line n encoded with phase n, so\n"
-    "that 'decode', an editor and 'encode' make a round trip. A line holding a character\n"
-    "that cannot be stored at its place is reported as 'FILE:line: error: message' and\n"
-    "nothing is printed (exit status 1).\n";
+    "that 'decode', an editor and 'encode' make a round trip. With -o the stored form is\n"
+    "written to OUTPUT instead: into a new file beside it, checked to its last byte, which\n"
+    "then takes its name; OUTPUT keeps its permissions. A symbolic link or anything but a\n"
+    "regular file as OUTPUT is refused.\n"
+    "\n"
+    "A line holding a character that cannot be stored at its place is reported as\n"
+    "'FILE:line: error: message'; then nothing is printed and OUTPUT is left as it was.\n"
+    "\n"
+    "Exit status: 0 stored, 1 a line cannot be stored, 2 FILE cannot be read or OUTPUT\n"
+    "cannot be written.\n";
 
 bool wantsHelp(const QStringList &args)
 {
@@ -72,6 +93,27 @@ int usageError(const char *text)
     return Unusable;
 }
 
+void printError(const QString &message)
+{
+    printLine(stderr, QStringLiteral("lexora-data: error: ") + message);
+}
+
+void printWarnings(const QStringList &warnings)
+{
+    for (const QString &warning : warnings)
+        printLine(stderr, QStringLiteral("lexora-data: warning: ") + warning);
+}
+
+// Whether the data files hold no headword and no entry: sources that would make an empty
+// dictionary, most likely the wrong directory or emptied files.
+bool holdsNothing(const DictionaryCompiler::DataFiles &files)
+{
+    for (const QChar letter : dictionaryAlphabet())
+        if (!files.value(letterFileName(letter)).isEmpty())
+            return false;
+    return files.value(headwordFileName()).isEmpty();
+}
+
 int build(const QStringList &args)
 {
     DictionaryCompiler compiler;
@@ -80,10 +122,19 @@ int build(const QStringList &args)
         printLine(stderr, problem.toString());
     if (!compiler.diagnostics().isEmpty())
         return Problems;
+    if (holdsNothing(files)) {
+        printError(QStringLiteral("%1 holds no headword and no entry; %2 is left as it was")
+                       .arg(args.at(0), args.at(1)));
+        return Problems;
+    }
     QString error;
+    QStringList warnings;
     const OutputDirectory target{args.at(1), DictionaryCompiler::dataFileNames(), {args.at(0)}};
-    if (!replaceDirectory(target, DictionaryCompiler::encode(files), &error)) {
-        printLine(stderr, QStringLiteral("lexora-data: ") + error);
+    const bool replaced =
+        replaceDirectory(target, DictionaryCompiler::encode(files), &error, &warnings);
+    printWarnings(warnings);
+    if (!replaced) {
+        printError(error);
         return Unusable;
     }
     return Success;
@@ -143,8 +194,19 @@ int decode(const QStringList &args)
     return Success;
 }
 
-int encode(const QStringList &args)
+int encode(const QStringList &arguments)
 {
+    // FILE, FILE -o OUTPUT or -o OUTPUT FILE.
+    QStringList args = arguments;
+    QString output;
+    const int option = args.indexOf(QStringLiteral("-o"));
+    if (option >= 0 && option + 1 < args.size()) {
+        output = args.takeAt(option + 1);
+        args.removeAt(option);
+    }
+    if (args.size() != 1 || args.contains(QStringLiteral("-o")))
+        return usageError(encodeUsage);
+
     TextReadReport report;
     const auto lines = readTextLines(args.at(0), &report);
     if (!reportRead(args.at(0), bool(lines), report))
@@ -164,24 +226,33 @@ int encode(const QStringList &args)
     }
     if (!storable)
         return Problems;
-    print(stdout, encodeDataFile(*lines));
+    if (output.isEmpty()) {
+        print(stdout, encodeDataFile(*lines));
+        return Success;
+    }
+    QString error;
+    if (!replaceFile(output, encodeDataFile(*lines), &error)) {
+        printError(error);
+        return Unusable;
+    }
     return Success;
 }
 
-// The commands, with their usage text and the number of arguments each takes.
+// The commands, with their usage text and the numbers of arguments each takes.
 struct Command
 {
     const char *name;
     const char *usage;
-    int argumentCount;
+    int fewestArguments;
+    int mostArguments;
     int (*run)(const QStringList &args);
 };
 
 constexpr Command commands[] = {
-    {"build", buildUsage, 2, build},
-    {"check", checkUsage, 1, check},
-    {"decode", decodeUsage, 1, decode},
-    {"encode", encodeUsage, 1, encode},
+    {"build", buildUsage, 2, 2, build},
+    {"check", checkUsage, 1, 1, check},
+    {"decode", decodeUsage, 1, 1, decode},
+    {"encode", encodeUsage, 1, 3, encode},
 };
 
 } // namespace
@@ -200,7 +271,7 @@ int main(int argc, char *argv[])
             std::fputs(command.usage, stdout);
             return Success;
         }
-        if (args.size() != command.argumentCount)
+        if (args.size() < command.fewestArguments || args.size() > command.mostArguments)
             return usageError(command.usage);
         return command.run(args);
     }
