@@ -5,7 +5,6 @@
 #include "dictionarychecker.h"
 #include "testdatafiles.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -63,8 +62,6 @@ private slots:
     void problems();
     void unusableInput_data();
     void unusableInput();
-    void exitStatus_data();
-    void exitStatus();
 };
 
 void TestDictionaryChecker::problems_data()
@@ -87,15 +84,18 @@ void TestDictionaryChecker::problems_data()
 
     d = cleanDictionary();
     letter(d, "b").append(QStringLiteral("BI [ó] N herbe."));
-    QTest::newRow("entry that no listed headword reaches") << d << ul({"b.bna:6:warning"}) << QString();
+    QTest::newRow("entry that no listed headword reaches")
+        << d << ul({"b.bna:6:warning"}) << QString();
 
     d = cleanDictionary();
     d.headwords.removeAll(QStringLiteral("BƆ"));
-    QTest::newRow("entry reached only through a cross-reference") << d << QStringList() << QString();
+    QTest::newRow("entry reached only through a cross-reference")
+        << d << QStringList() << QString();
 
     d = cleanDictionary();
     letter(d, "b")[4] = QStringLiteral("BƆRA [ò ó] W => BƆW");
-    QTest::newRow("cross-reference to a headword without entry") << d << ul({"b.bna:5:error"}) << QString();
+    QTest::newRow("cross-reference to a headword without entry")
+        << d << ul({"b.bna:5:error"}) << QString();
 
     d = cleanDictionary();
     letter(d, "b")[4] = QStringLiteral("BƆRA [ò ó] W =>");
@@ -118,7 +118,8 @@ void TestDictionaryChecker::problems_data()
     d.headwords << QStringLiteral("MA") << QStringLiteral("MI");
     letter(d, "m") = QStringList{QStringLiteral("MA [ó] => MI"), QStringLiteral("MI [ó] => BIN"),
                                  QStringLiteral("MI [ò] N but the first entry is a reference.")};
-    QTest::newRow("chain ending at a headword without entry") << d << ul({"m.bna:2:error"}) << QString();
+    QTest::newRow("chain ending at a headword without entry")
+        << d << ul({"m.bna:2:error"}) << QString();
 
     d = cleanDictionary();
     letter(d, "b").append(QStringLiteral("BA [ó] N fleuve."));
@@ -145,7 +146,8 @@ void TestDictionaryChecker::problems_data()
 
     d = cleanDictionary();
     letter(d, "b").append(QStringLiteral("BI[ó] N herbe."));
-    QTest::newRow("head line without blank before its bracket") << d << ul({"b.bna:6:error"}) << QString();
+    QTest::newRow("head line without blank before its bracket")
+        << d << ul({"b.bna:6:error"}) << QString();
 
     d = cleanDictionary();
     letter(d, "b")[1] = QStringLiteral("♦ Ba bɛ [so] kɔnɔ.");
@@ -162,7 +164,8 @@ void TestDictionaryChecker::problems_data()
 
     d = cleanDictionary();
     d.lexicon[0] = QStringLiteral("BA|mère\u0007");
-    QTest::newRow("control character in the lexicon") << d << ul({"lexic.bna:1:error"}) << QString();
+    QTest::newRow("control character in the lexicon")
+        << d << ul({"lexic.bna:1:error"}) << QString();
 
     d = cleanDictionary();
     letter(d, "b")[3] = QStringLiteral("BƆ [ó] W sortir. ");
@@ -197,7 +200,8 @@ void TestDictionaryChecker::problems_data()
     letter(d, "k") = QStringList{QStringLiteral("KA [\u00F3] => KE")};
     for (int i = 0; i < 50000; ++i) // a chain checked once, not once per member
         letter(d, "k") << QStringLiteral("K%1 [\u00F3] => K%2").arg(i).arg(i + 1);
-    letter(d, "k") << QStringLiteral("KI [\u00F3] => K0") << QStringLiteral("K50000 [\u00F3] => K0");
+    letter(d, "k") << QStringLiteral("KI [\u00F3] => K0")
+                   << QStringLiteral("K50000 [\u00F3] => K0");
     QTest::newRow("a long chain into a circle, reported once at its first member")
         << d << ul({"k.bna:1:error", "k.bna:2:error"}) << u("cross-reference to \"KE\"");
 }
@@ -251,51 +255,6 @@ void TestDictionaryChecker::unusableInput()
     const Diagnostic &problem = checker.diagnostics().constFirst();
     QCOMPARE(problem.file, reportedFile.isEmpty() ? res : dataFilePath(res, reportedFile));
     QCOMPARE(problem.severity, Diagnostic::Error);
-}
-
-void TestDictionaryChecker::exitStatus_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("stderrFragment");
-
-    QTest::newRow("clean") << u("clean") << 0 << u("");
-    QTest::newRow("problems") << u("broken") << 1 << u("/b.bna:6: warning: ");
-    QTest::newRow("missing directory") << u("missing") << 2 << u("no such directory");
-    QTest::newRow("no argument") << u("none") << 2 << u("Usage: lexora-data check RES_DIR");
-}
-
-void TestDictionaryChecker::exitStatus()
-{
-    QFETCH(QString, kind);
-    QFETCH(int, status);
-    QFETCH(QString, stderrFragment);
-
-    QTemporaryDir dir;
-    const QString res = dir.filePath(QStringLiteral("res"));
-    testdata::Dictionary dictionary = cleanDictionary();
-    if (kind == QLatin1String("broken"))
-        letter(dictionary, "b").append(QStringLiteral("BI [ó] N herbe."));
-    if (kind != QLatin1String("missing"))
-        QVERIFY(dictionary.writeTo(res));
-
-    QProcess tool;
-    QStringList arguments{QStringLiteral("check")};
-    if (kind != QLatin1String("none"))
-        arguments.append(res);
-    tool.start(QStringLiteral(LEXORA_DATA_TOOL), arguments);
-    QVERIFY(tool.waitForFinished(30000));
-    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(tool.exitCode(), status);
-    const QString errors = QString::fromUtf8(tool.readAllStandardError());
-    if (stderrFragment.isEmpty())
-        QCOMPARE(errors, QString());
-    else
-        QVERIFY2(errors.contains(stderrFragment), qPrintable(errors));
-    if (status == 0)
-        QVERIFY(
-            QString::fromUtf8(tool.readAllStandardOutput())
-                .contains(QStringLiteral("4 headwords, 5 entries, 2 lexicon rows: no problems")));
 }
 
 QTEST_GUILESS_MAIN(TestDictionaryChecker)
