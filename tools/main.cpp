@@ -4,9 +4,12 @@
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
 #include "linecodec.h"
+#include "mdfimport.h"
 #include "textfile.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QHash>
 #include <QStringList>
 
 #include <cstdio>
@@ -60,6 +63,20 @@ const char encodeUsage[] =
     "that 'decode', an editor and 'encode' make a round trip. A line holding a character\n"
     "that cannot be stored at its place is reported as 'FILE:line: error: message' and\n"
     "nothing is printed (exit status 1).\n";
+
+const char importMdfUsage[] =
+    "Usage: lexora-data import-mdf FILE [--map MAPFILE] [--encoding utf-8|latin1] SRC_DIR\n"
+    "\n"
+    "Reads FILE, a dictionary database in the standard format with MDF markers (\\lx, \\ps,\n"
+    "\\ge, ...), and writes headwords.txt, entries.txt and lexicon.txt into SRC_DIR, ready for\n"
+    "'lexora-data build'. MAPFILE says what markers mean and which tag each part of speech\n"
+    "gets, on top of the built-in map (docs/import-map.md). FILE is UTF-8 unless\n"
+    "--encoding latin1 is given. Whatever is left out or changed is reported as\n"
+    "'FILE:line: warning: message'; a summary line follows. SRC_DIR is replaced as a whole,\n"
+    "and only if it holds nothing but these three files.\n"
+    "\n"
+    "Exit status: 0 imported as it is, 1 imported with warnings, 2 unusable input or SRC_DIR\n"
+    "cannot be written (nothing is written).\n";
 
 bool wantsHelp(const QStringList &args)
 {
@@ -170,13 +187,120 @@ int encode(const QStringList &args)
     return Success;
 }
 
-// The commands, with their usage text and the number of arguments each takes.
+// A command's arguments: the options that take a value ("--map FILE"), and the others in
+// their order.
+struct Arguments
+{
+    QStringList positional;
+    QHash<QString, QString> options;
+    QString error; // why the arguments cannot be taken; empty when they can
+};
+
+Arguments parseArguments(const QStringList &args, const char *const *valueOptions)
+{
+    Arguments parsed;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (!arg.startsWith(QLatin1String("--"))) {
+            parsed.positional.append(arg);
+            continue;
+        }
+        bool known = false;
+        for (const char *const *option = valueOptions; option && *option; ++option)
+            known = known || arg == QLatin1String(*option);
+        if (!known)
+            parsed.error = QStringLiteral("unknown option ") + arg;
+        else if (i + 1 == args.size())
+            parsed.error = QStringLiteral("option %1 needs a value").arg(arg);
+        else
+            parsed.options.insert(arg, args.at(++i));
+        if (!parsed.error.isEmpty())
+            break;
+    }
+    return parsed;
+}
+
+// Prints an import's diagnostics and summary, writes its sources into SRC_DIR unless it
+// is unusable, and gives the exit status.
+int finishImport(const ImportResult &result, const QString &input, const QString &srcDir,
+                 const QStringList &readDirs)
+{
+    for (const Diagnostic &problem : result.diagnostics)
+        printLine(stderr, problem.toString());
+    if (!result.usable)
+        return Unusable;
+    const OutputFiles files{
+        {QStringLiteral("headwords.txt"), plainFileBytes(result.sources.headwords)},
+        {QStringLiteral("entries.txt"), plainFileBytes(result.sources.entries)},
+        {QStringLiteral("lexicon.txt"), plainFileBytes(result.sources.lexicon)},
+    };
+    QString error;
+    if (!replaceDirectory({srcDir, files.keys(), readDirs}, files, &error)) {
+        printLine(stderr, QStringLiteral("lexora-data: ") + error);
+        return Unusable;
+    }
+    printLine(stderr, result.summary.text(input));
+    return result.diagnostics.isEmpty() ? Success : Problems;
+}
+
+const char *const importMdfOptions[] = {"--map", "--encoding", nullptr};
+
+int importMdf(const QStringList &args)
+{
+    const Arguments parsed = parseArguments(args, importMdfOptions);
+    const QString input = parsed.positional.at(0);
+    const QString encoding =
+        parsed.options.value(QStringLiteral("--encoding"), QStringLiteral("utf-8"));
+    QStringList readDirs{QFileInfo(input).absolutePath()};
+    ImportMap map = ImportMap::standard();
+    if (parsed.options.contains(QStringLiteral("--map"))) {
+        const QString mapFile = parsed.options.value(QStringLiteral("--map"));
+        TextReadReport report;
+        const auto lines = readTextLines(mapFile, &report);
+        if (!reportRead(mapFile, bool(lines), report))
+            return Unusable;
+        const QVector<Diagnostic> problems = map.read(*lines, mapFile);
+        for (const Diagnostic &problem : problems)
+            printLine(stderr, problem.toString());
+        if (!problems.isEmpty())
+            return Unusable;
+        readDirs.append(QFileInfo(mapFile).absolutePath());
+    }
+    std::optional<QString> text;
+    if (encoding == QLatin1String("latin1")) {
+        QString failure;
+        text = readLatin1Text(input, &failure);
+        if (!text) {
+            printLine(stderr,
+                      QStringLiteral("lexora-data: cannot read %1: %2").arg(input, failure));
+            return Unusable;
+        }
+    } else if (encoding == QLatin1String("utf-8")) {
+        TextReadReport report;
+        text = readFileText(input, &report);
+        if (!reportRead(input, bool(text), report)) {
+            if (text)
+                printLine(stderr, QStringLiteral("lexora-data: nothing written; if %1 is in "
+                                                 "Latin-1, give --encoding latin1")
+                                      .arg(input));
+            return Unusable;
+        }
+    } else {
+        printLine(stderr, QStringLiteral("lexora-data: unknown encoding %1").arg(encoding));
+        return usageError(importMdfUsage);
+    }
+    return finishImport(importMdf(*text, input, map), input, parsed.positional.at(1), readDirs);
+}
+
+// The commands, with their usage text, the number of arguments each takes besides its
+// options, and the options that take a value.
 struct Command
 {
     const char *name;
     const char *usage;
     int argumentCount;
     int (*run)(const QStringList &args);
+    const char *const *valueOptions = nullptr;
 };
 
 constexpr Command commands[] = {
@@ -184,6 +308,7 @@ constexpr Command commands[] = {
     {"check", checkUsage, 1, check},
     {"decode", decodeUsage, 1, decode},
     {"encode", encodeUsage, 1, encode},
+    {"import-mdf", importMdfUsage, 2, importMdf, importMdfOptions},
 };
 
 } // namespace
@@ -202,7 +327,10 @@ int main(int argc, char *argv[])
             std::fputs(command.usage, stdout);
             return Success;
         }
-        if (args.size() != command.argumentCount)
+        const Arguments parsed = parseArguments(args, command.valueOptions);
+        if (!parsed.error.isEmpty())
+            std::fprintf(stderr, "lexora-data %s: %s\n\n", command.name, qPrintable(parsed.error));
+        if (!parsed.error.isEmpty() || parsed.positional.size() != command.argumentCount)
             return usageError(command.usage);
         return command.run(args);
     }
