@@ -479,12 +479,14 @@ QString Writer::storable(const QString &text, int phase, int origin)
                  line.at(at + 1).isLowSurrogate())
             length = 2;
         const QString replacement = line.at(at) == ellipsis ? QStringLiteral("...") : QString();
-        warn(origin, QStringLiteral("character %1 at column %2 cannot be stored: it %3; %4")
-                         .arg(codePointName(line.at(at)))
-                         .arg(at + 1)
-                         .arg(unstorableReasonText(bad.reason),
-                              replacement.isEmpty() ? QStringLiteral("left out")
-                                                    : QStringLiteral("written as \"...\"")));
+        warn(origin,
+             QStringLiteral("character %1 at column %2 of the line written for it cannot be "
+                            "stored: it %3; %4")
+                 .arg(codePointName(line.at(at)))
+                 .arg(at + 1)
+                 .arg(unstorableReasonText(bad.reason),
+                      replacement.isEmpty() ? QStringLiteral("left out")
+                                            : QStringLiteral("written as \"...\"")));
         line.replace(at, length, replacement);
     }
 }
