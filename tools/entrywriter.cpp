@@ -334,17 +334,12 @@ void Writer::addVariants(const ImportedRecord &record, const Entry &main)
 // A word named with ↑ lists, on its first entry, the entries that name it.
 void Writer::linkDown()
 {
-    QHash<QString, int> first;
-    for (int i = 0; i < m_entries.size(); ++i) {
-        if (!m_entries.at(i).isVariant && !first.contains(m_entries.at(i).headword))
-            first.insert(m_entries.at(i).headword, i);
-    }
     for (int i = 0; i < m_entries.size(); ++i) {
         for (const QString &word : qAsConst(m_entries.at(i).up)) {
-            const auto found = first.constFind(word);
-            if (found == first.constEnd())
+            const auto group = m_groups.constFind(word);
+            if (group == m_groups.constEnd() || m_entries.at(group->first()).isVariant)
                 continue;
-            Entry &base = m_entries[*found];
+            Entry &base = m_entries[group->first()];
             if (base.down.contains(m_entries.at(i).headword))
                 continue;
             if (base.down.isEmpty())
@@ -495,8 +490,8 @@ DictionarySources Writer::write(const QVector<ImportedRecord> &records)
 {
     for (const ImportedRecord &record : records)
         addRecord(record);
-    linkDown();
     const QStringList ordered = orderedHeadwords();
+    linkDown();
     resolveReferences(ordered);
 
     DictionarySources sources;

@@ -3,11 +3,13 @@
 #include "datafile.h"
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
+#include "liftimport.h"
 #include "linecodec.h"
 #include "mdfimport.h"
 #include "textfile.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QStringList>
@@ -74,6 +76,23 @@ const char importMdfUsage[] =
     "--encoding latin1 is given. Whatever is left out or changed is reported as\n"
     "'FILE:line: warning: message'; a summary line follows. SRC_DIR is replaced as a whole,\n"
     "and only if it holds nothing but these three files.\n"
+    "\n"
+    "Exit status: 0 imported as it is, 1 imported with warnings, 2 unusable input or SRC_DIR\n"
+    "cannot be written (nothing is written).\n";
+
+const char importLiftUsage[] =
+    "Usage: lexora-data import-lift FILE.lift [--lang CODE] [--vernacular CODE]\n"
+    "                               [--map MAPFILE] SRC_DIR\n"
+    "\n"
+    "Reads FILE.lift, a dictionary in the Lexicon Interchange Format (LIFT 0.13), and writes\n"
+    "headwords.txt, entries.txt and lexicon.txt into SRC_DIR, ready for 'lexora-data build'.\n"
+    "Glosses, definitions, translations and notes are taken in the language CODE (default:\n"
+    "the language of most glosses and definitions); the headword is the lexical unit's\n"
+    "form in the vernacular language CODE (default: its first form). The part-of-speech\n"
+    "lines of MAPFILE ('ps VALUE TAG') extend the built-in table (docs/import-map.md).\n"
+    "Whatever is left out or changed is reported as 'FILE:line: warning: message';\n"
+    "malformed XML as 'FILE:line: error: message (column N)'. A summary line follows.\n"
+    "SRC_DIR is replaced as a whole, and only if it holds nothing but these three files.\n"
     "\n"
     "Exit status: 0 imported as it is, 1 imported with warnings, 2 unusable input or SRC_DIR\n"
     "cannot be written (nothing is written).\n";
@@ -243,6 +262,28 @@ int finishImport(const ImportResult &result, const QString &input, const QString
     return result.diagnostics.isEmpty() ? Success : Problems;
 }
 
+// The built-in map with the map file of option --map read on top of it; nothing when the
+// map file cannot be read or has errors (they are printed). Adds the map file's
+// directory to `readDirs`.
+std::optional<ImportMap> importMap(const Arguments &parsed, QStringList *readDirs)
+{
+    ImportMap map = ImportMap::standard();
+    const QString mapFile = parsed.options.value(QStringLiteral("--map"));
+    if (mapFile.isEmpty())
+        return map;
+    TextReadReport report;
+    const auto lines = readTextLines(mapFile, &report);
+    if (!reportRead(mapFile, bool(lines), report))
+        return std::nullopt;
+    const QVector<Diagnostic> problems = map.read(*lines, mapFile);
+    for (const Diagnostic &problem : problems)
+        printLine(stderr, problem.toString());
+    if (!problems.isEmpty())
+        return std::nullopt;
+    readDirs->append(QFileInfo(mapFile).absolutePath());
+    return map;
+}
+
 const char *const importMdfOptions[] = {"--map", "--encoding", nullptr};
 
 int importMdf(const QStringList &args)
@@ -252,20 +293,9 @@ int importMdf(const QStringList &args)
     const QString encoding =
         parsed.options.value(QStringLiteral("--encoding"), QStringLiteral("utf-8"));
     QStringList readDirs{QFileInfo(input).absolutePath()};
-    ImportMap map = ImportMap::standard();
-    if (parsed.options.contains(QStringLiteral("--map"))) {
-        const QString mapFile = parsed.options.value(QStringLiteral("--map"));
-        TextReadReport report;
-        const auto lines = readTextLines(mapFile, &report);
-        if (!reportRead(mapFile, bool(lines), report))
-            return Unusable;
-        const QVector<Diagnostic> problems = map.read(*lines, mapFile);
-        for (const Diagnostic &problem : problems)
-            printLine(stderr, problem.toString());
-        if (!problems.isEmpty())
-            return Unusable;
-        readDirs.append(QFileInfo(mapFile).absolutePath());
-    }
+    const std::optional<ImportMap> map = importMap(parsed, &readDirs);
+    if (!map)
+        return Unusable;
     std::optional<QString> text;
     if (encoding == QLatin1String("latin1")) {
         QString failure;
@@ -289,7 +319,37 @@ int importMdf(const QStringList &args)
         printLine(stderr, QStringLiteral("lexora-data: unknown encoding %1").arg(encoding));
         return usageError(importMdfUsage);
     }
-    return finishImport(importMdf(*text, input, map), input, parsed.positional.at(1), readDirs);
+    return finishImport(importMdf(*text, input, *map), input, parsed.positional.at(1), readDirs);
+}
+
+const char *const importLiftOptions[] = {"--lang", "--vernacular", "--map", nullptr};
+
+int importLift(const QStringList &args)
+{
+    const Arguments parsed = parseArguments(args, importLiftOptions);
+    const QString input = parsed.positional.at(0);
+    QStringList readDirs{QFileInfo(input).absolutePath()};
+    const std::optional<ImportMap> map = importMap(parsed, &readDirs);
+    if (!map)
+        return Unusable;
+    QFile file(input);
+    // Only a regular file, so that a FIFO or a device never blocks the import.
+    const bool regular = QFileInfo(input).isFile();
+    if (!regular || !file.open(QIODevice::ReadOnly)) {
+        printLine(stderr, QStringLiteral("lexora-data: cannot read %1: %2")
+                              .arg(input, regular ? file.errorString()
+                                                  : QStringLiteral("not a regular file")));
+        return Unusable;
+    }
+    const LiftOptions options{parsed.options.value(QStringLiteral("--lang")),
+                              parsed.options.value(QStringLiteral("--vernacular"))};
+    const ImportResult result = importLift(&file, input, *map, options);
+    // The XML reader notices bytes that are not text where it decodes them, which may be
+    // far from where they stand: the text reader tells where.
+    TextReadReport report;
+    if (!result.usable && readFileText(input, &report))
+        reportRead(input, true, report);
+    return finishImport(result, input, parsed.positional.at(1), readDirs);
 }
 
 // The commands, with their usage text, the number of arguments each takes besides its
@@ -309,6 +369,7 @@ constexpr Command commands[] = {
     {"decode", decodeUsage, 1, decode},
     {"encode", encodeUsage, 1, encode},
     {"import-mdf", importMdfUsage, 2, importMdf, importMdfOptions},
+    {"import-lift", importLiftUsage, 2, importLift, importLiftOptions},
 };
 
 } // namespace
