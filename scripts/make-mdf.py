@@ -1,19 +1,22 @@
 #!/usr/bin/env python3
 """Writes a synthetic dictionary database with MDF markers, for timing the importer.
 
-Usage: python3 scripts/make-mdf.py [--records N] [--seed S] OUTPUT
+Usage: python3 scripts/make-mdf.py [--records N] [--seed S] [--lift] OUTPUT
 
 The records are made of random Bambara-like syllables with tone marks (some written
 decomposed), and have what real databases have: homonym numbers, parts of speech, two
 senses, English and French glosses, examples with translations wrapped over two lines,
 definitions, sub-entries, variants, cross-references, notes and a date field the default map does not
-know. The default, 13 000 records, makes a file of about 2.5 MB. The same arguments
-always write the same bytes.
+know. The default, 13 000 records, makes a file of about 2.5 MB. With --lift the same
+records are written as a LIFT file instead (entries, senses, glosses in English and
+French, examples, variants, relations by id). The same arguments always write the same
+bytes.
 """
 
 import argparse
 import random
 import unicodedata
+from xml.sax.saxutils import escape, quoteattr
 
 ONSETS = ["b", "d", "f", "g", "h", "j", "k", "l", "m", "n", "ɲ", "ŋ", "p", "s", "t", "w", "y", "c", "r"]
 VOWELS = ["a", "e", "ɛ", "i", "o", "ɔ", "u"]
@@ -72,10 +75,79 @@ def record(rng, headword, homonym, lines):
     lines.append("")
 
 
+def mdf_to_lift(lines):
+    """The records of MDF lines as a LIFT document (sub-entries become entries with a
+    component relation to their main entry)."""
+    entries = []
+    for line in lines:
+        if line.startswith("\\_") or not line.strip():
+            continue
+        if not line.startswith("\\"):
+            entries[-1]["fields"][-1][1] += " " + line.strip()
+            continue
+        marker, _, value = line.partition(" ")
+        if marker in ("\\lx", "\\se"):
+            main = entries[-1]["id"] if marker == "\\se" and entries else None
+            entries.append({"id": "e%d" % len(entries), "main": main, "fields": []})
+        entries[-1]["fields"].append([marker, value])
+    ids = {}
+    out = ['<?xml version="1.0" encoding="UTF-8"?>', '<lift version="0.13">']
+    for entry in entries:
+        fields = entry["fields"]
+        ids.setdefault(unicodedata.normalize("NFC", fields[0][1]), entry["id"])
+    for entry in entries:
+        fields = dict()
+        order = ""
+        senses = []
+        body = []
+        for marker, value in entry["fields"]:
+            text = escape(value)
+            if marker in ("\\lx", "\\se"):
+                body.append('<lexical-unit><form lang="bm"><text>%s</text></form></lexical-unit>' % text)
+            elif marker == "\\hm":
+                order = ' order="%s"' % value
+            elif marker == "\\ps":
+                senses.append({"ps": value, "items": []})
+            elif marker == "\\sn" and senses and senses[-1]["items"]:
+                senses.append({"ps": senses[-1]["ps"], "items": []})
+            elif marker == "\\ge":
+                senses[-1]["items"].append('<gloss lang="en"><text>%s</text></gloss>' % text)
+            elif marker == "\\gn":
+                senses[-1]["items"].append('<gloss lang="fr"><text>%s</text></gloss>' % text)
+            elif marker == "\\de":
+                senses[-1]["items"].append('<definition><form lang="en"><text>%s</text></form></definition>' % text)
+            elif marker == "\\xv":
+                senses[-1]["items"].append('<example><form lang="bm"><text>%s</text></form>' % text)
+            elif marker == "\\xe":
+                senses[-1]["items"][-1] += ('<translation><form lang="en"><text>%s</text></form>'
+                                            '</translation></example>' % text)
+            elif marker == "\\va":
+                body.append('<variant><form lang="bm"><text>%s</text></form></variant>' % text)
+            elif marker == "\\cf":
+                target = ids.get(unicodedata.normalize("NFC", value))
+                if target:
+                    body.append('<relation type="compare" ref="%s"/>' % target)
+            elif marker == "\\nt":
+                body.append('<note><form lang="en"><text>%s</text></form></note>' % text)
+            elif marker == "\\dt":
+                body.append('<field type="date"><form lang="en"><text>%s</text></form></field>' % text)
+        if entry["main"]:
+            body.append('<relation type="_component-lexeme" ref="%s"/>' % entry["main"])
+        for sense in senses:
+            body.append('<sense><grammatical-info value=%s/>%s</sense>'
+                        % (quoteattr(sense["ps"]), "".join(sense["items"])))
+        out.append('<entry id="%s"%s>' % (entry["id"], order))
+        out.extend(body)
+        out.append("</entry>")
+    out.append("</lift>")
+    return out
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--records", type=int, default=13000)
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--lift", action="store_true", help="write LIFT instead of MDF")
     parser.add_argument("output")
     args = parser.parse_args()
     rng = random.Random(args.seed)
@@ -89,6 +161,8 @@ def main():
                 break
             record(rng, headword, number if homonyms > 1 else 0, lines)
             written += 1
+    if args.lift:
+        lines = mdf_to_lift(lines)
     with open(args.output, "w", encoding="utf-8", newline="\n") as out:
         out.write("\n".join(lines) + "\n")
 
