@@ -4,10 +4,15 @@
 #include "datafilenames.h"
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
+#include "liftimport.h"
 #include "linecodec.h"
+#include "mdfimport.h"
 #include "textfile.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QStringList>
 
 #include <cstdio>
@@ -24,6 +29,12 @@ const char usage[] =
     "  check RES_DIR          report every problem of the data files in RES_DIR\n"
     "  decode FILE            print the plain lines of a data file\n"
     "  encode FILE [-o OUT]   store a plain UTF-8 file: print it, or write it to OUT\n"
+    "  encode FILE            print the stored form of a plain UTF-8 file\n"
+    "  import-mdf FILE SRC_DIR\n"
+    "                         write the sources of a dictionary database with MDF markers\n"
+    "                         into SRC_DIR\n"
+    "  import-lift FILE SRC_DIR\n"
+    "                         write the sources of a LIFT dictionary into SRC_DIR\n"
     "\n"
     "Run 'lexora-data COMMAND --help' for the details of a command.\n";
 
@@ -81,6 +92,37 @@ const char encodeUsage[] =
     "\n"
     "Exit status: 0 stored, 1 a line cannot be stored, 2 FILE cannot be read or OUTPUT\n"
     "cannot be written.\n";
+
+const char importMdfUsage[] =
+    "Usage: lexora-data import-mdf FILE [--map MAPFILE] [--encoding utf-8|latin1] SRC_DIR\n"
+    "\n"
+    "Reads FILE, a dictionary database in the standard format with MDF markers (\\lx, \\ps,\n"
+    "\\ge, ...), and writes headwords.txt, entries.txt and lexicon.txt into SRC_DIR, ready for\n"
+    "'lexora-data build'. MAPFILE says what markers mean and which tag each part of speech\n"
+    "gets, on top of the built-in map (docs/import-map.md). FILE is UTF-8 unless\n"
+    "--encoding latin1 is given. Whatever is left out or changed is reported as\n"
+    "'FILE:line: warning: message'; a summary line follows. SRC_DIR is replaced as a whole,\n"
+    "and only if it holds nothing but these three files.\n"
+    "\n"
+    "Exit status: 0 imported as it is, 1 imported with warnings, 2 unusable input or SRC_DIR\n"
+    "cannot be written (nothing is written).\n";
+
+const char importLiftUsage[] =
+    "Usage: lexora-data import-lift FILE.lift [--lang CODE] [--vernacular CODE]\n"
+    "                               [--map MAPFILE] SRC_DIR\n"
+    "\n"
+    "Reads FILE.lift, a dictionary in the Lexicon Interchange Format (LIFT 0.13), and writes\n"
+    "headwords.txt, entries.txt and lexicon.txt into SRC_DIR, ready for 'lexora-data build'.\n"
+    "Glosses, definitions, translations and notes are taken in the language CODE (default:\n"
+    "the language of most glosses and definitions); the headword is the lexical unit's\n"
+    "form in the vernacular language CODE (default: its first form). The part-of-speech\n"
+    "lines of MAPFILE ('ps VALUE TAG') extend the built-in table (docs/import-map.md).\n"
+    "Whatever is left out or changed is reported as 'FILE:line: warning: message';\n"
+    "malformed XML as 'FILE:line: error: message (column N)'. A summary line follows.\n"
+    "SRC_DIR is replaced as a whole, and only if it holds nothing but these three files.\n"
+    "\n"
+    "Exit status: 0 imported as it is, 1 imported with warnings, 2 unusable input or SRC_DIR\n"
+    "cannot be written (nothing is written).\n";
 
 bool wantsHelp(const QStringList &args)
 {
@@ -194,18 +236,46 @@ int decode(const QStringList &args)
     return Success;
 }
 
+// A command's arguments: the options that take a value ("--map FILE"), and the others in
+// their order.
+struct Arguments
+{
+    QStringList positional;
+    QHash<QString, QString> options;
+    QString error; // why the arguments cannot be taken; empty when they can
+};
+
+Arguments parseArguments(const QStringList &args, const char *const *valueOptions)
+{
+    Arguments parsed;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (!arg.startsWith(QLatin1Char('-')) || arg.size() == 1) {
+            parsed.positional.append(arg);
+            continue;
+        }
+        bool known = false;
+        for (const char *const *option = valueOptions; option && *option; ++option)
+            known = known || arg == QLatin1String(*option);
+        if (!known)
+            parsed.error = QStringLiteral("unknown option ") + arg;
+        else if (i + 1 == args.size())
+            parsed.error = QStringLiteral("option %1 needs a value").arg(arg);
+        else
+            parsed.options.insert(arg, args.at(++i));
+        if (!parsed.error.isEmpty())
+            break;
+    }
+    return parsed;
+}
+
+const char *const encodeOptions[] = {"-o", nullptr};
+
 int encode(const QStringList &arguments)
 {
-    // FILE, FILE -o OUTPUT or -o OUTPUT FILE.
-    QStringList args = arguments;
-    QString output;
-    const int option = args.indexOf(QStringLiteral("-o"));
-    if (option >= 0 && option + 1 < args.size()) {
-        output = args.takeAt(option + 1);
-        args.removeAt(option);
-    }
-    if (args.size() != 1 || args.contains(QStringLiteral("-o")))
-        return usageError(encodeUsage);
+    const Arguments parsed = parseArguments(arguments, encodeOptions);
+    const QStringList &args = parsed.positional;
+    const QString output = parsed.options.value(QStringLiteral("-o"));
 
     TextReadReport report;
     const auto lines = readTextLines(args.at(0), &report);
@@ -238,7 +308,121 @@ int encode(const QStringList &arguments)
     return Success;
 }
 
-// The commands, with their usage text and the numbers of arguments each takes.
+// Prints an import's diagnostics and summary, writes its sources into SRC_DIR unless it
+// is unusable, and gives the exit status.
+int finishImport(const ImportResult &result, const QString &input, const QString &srcDir,
+                 const QStringList &readDirs)
+{
+    for (const Diagnostic &problem : result.diagnostics)
+        printLine(stderr, problem.toString());
+    if (!result.usable)
+        return Unusable;
+    const OutputFiles files{
+        {QStringLiteral("headwords.txt"), plainFileBytes(result.sources.headwords)},
+        {QStringLiteral("entries.txt"), plainFileBytes(result.sources.entries)},
+        {QStringLiteral("lexicon.txt"), plainFileBytes(result.sources.lexicon)},
+    };
+    QString error;
+    if (!replaceDirectory({srcDir, files.keys(), readDirs}, files, &error)) {
+        printLine(stderr, QStringLiteral("lexora-data: ") + error);
+        return Unusable;
+    }
+    printLine(stderr, result.summary.text(input));
+    return result.diagnostics.isEmpty() ? Success : Problems;
+}
+
+// The built-in map with the map file of option --map read on top of it; nothing when the
+// map file cannot be read or has errors (they are printed). Adds the map file's
+// directory to `readDirs`.
+std::optional<ImportMap> importMap(const Arguments &parsed, QStringList *readDirs)
+{
+    ImportMap map = ImportMap::standard();
+    const QString mapFile = parsed.options.value(QStringLiteral("--map"));
+    if (mapFile.isEmpty())
+        return map;
+    TextReadReport report;
+    const auto lines = readTextLines(mapFile, &report);
+    if (!reportRead(mapFile, bool(lines), report))
+        return std::nullopt;
+    const QVector<Diagnostic> problems = map.read(*lines, mapFile);
+    for (const Diagnostic &problem : problems)
+        printLine(stderr, problem.toString());
+    if (!problems.isEmpty())
+        return std::nullopt;
+    readDirs->append(QFileInfo(mapFile).absolutePath());
+    return map;
+}
+
+const char *const importMdfOptions[] = {"--map", "--encoding", nullptr};
+
+int importMdf(const QStringList &args)
+{
+    const Arguments parsed = parseArguments(args, importMdfOptions);
+    const QString input = parsed.positional.at(0);
+    const QString encoding =
+        parsed.options.value(QStringLiteral("--encoding"), QStringLiteral("utf-8"));
+    QStringList readDirs{QFileInfo(input).absolutePath()};
+    const std::optional<ImportMap> map = importMap(parsed, &readDirs);
+    if (!map)
+        return Unusable;
+    std::optional<QString> text;
+    if (encoding == QLatin1String("latin1")) {
+        QString failure;
+        text = readLatin1Text(input, &failure);
+        if (!text) {
+            printLine(stderr,
+                      QStringLiteral("lexora-data: cannot read %1: %2").arg(input, failure));
+            return Unusable;
+        }
+    } else if (encoding == QLatin1String("utf-8")) {
+        TextReadReport report;
+        text = readFileText(input, &report);
+        if (!reportRead(input, bool(text), report)) {
+            if (text)
+                printLine(stderr, QStringLiteral("lexora-data: nothing written; if %1 is in "
+                                                 "Latin-1, give --encoding latin1")
+                                      .arg(input));
+            return Unusable;
+        }
+    } else {
+        printLine(stderr, QStringLiteral("lexora-data: unknown encoding %1").arg(encoding));
+        return usageError(importMdfUsage);
+    }
+    return finishImport(importMdf(*text, input, *map), input, parsed.positional.at(1), readDirs);
+}
+
+const char *const importLiftOptions[] = {"--lang", "--vernacular", "--map", nullptr};
+
+int importLift(const QStringList &args)
+{
+    const Arguments parsed = parseArguments(args, importLiftOptions);
+    const QString input = parsed.positional.at(0);
+    QStringList readDirs{QFileInfo(input).absolutePath()};
+    const std::optional<ImportMap> map = importMap(parsed, &readDirs);
+    if (!map)
+        return Unusable;
+    QFile file(input);
+    // Only a regular file, so that a FIFO or a device never blocks the import.
+    const bool regular = QFileInfo(input).isFile();
+    if (!regular || !file.open(QIODevice::ReadOnly)) {
+        printLine(stderr, QStringLiteral("lexora-data: cannot read %1: %2")
+                              .arg(input, regular ? file.errorString()
+                                                  : QStringLiteral("not a regular file")));
+        return Unusable;
+    }
+    const LiftOptions options{parsed.options.value(QStringLiteral("--lang")),
+                              parsed.options.value(QStringLiteral("--vernacular"))};
+    const ImportResult result = importLift(&file, input, *map, options);
+    // The XML reader notices bytes that are not text where it decodes them, which may be
+    // far from where they stand: the text reader tells where.
+    TextReadReport report;
+    if (!result.usable && readFileText(input, &report))
+        reportRead(input, true, report);
+    return finishImport(result, input, parsed.positional.at(1), readDirs);
+}
+
+// The commands, with their usage text, the number of arguments each takes besides its
+// options, and the options that take a value.
 struct Command
 {
     const char *name;
@@ -246,13 +430,16 @@ struct Command
     int fewestArguments;
     int mostArguments;
     int (*run)(const QStringList &args);
+    const char *const *valueOptions = nullptr;
 };
 
 constexpr Command commands[] = {
-    {"build", buildUsage, 2, 2, build},
-    {"check", checkUsage, 1, 1, check},
-    {"decode", decodeUsage, 1, 1, decode},
-    {"encode", encodeUsage, 1, 3, encode},
+    {"build", buildUsage, 2, build},
+    {"check", checkUsage, 1, check},
+    {"decode", decodeUsage, 1, decode},
+    {"encode", encodeUsage, 1, encode, encodeOptions},
+    {"import-mdf", importMdfUsage, 2, importMdf, importMdfOptions},
+    {"import-lift", importLiftUsage, 2, importLift, importLiftOptions},
 };
 
 } // namespace
@@ -271,7 +458,10 @@ int main(int argc, char *argv[])
             std::fputs(command.usage, stdout);
             return Success;
         }
-        if (args.size() < command.fewestArguments || args.size() > command.mostArguments)
+        const Arguments parsed = parseArguments(args, command.valueOptions);
+        if (!parsed.error.isEmpty())
+            std::fprintf(stderr, "lexora-data %s: %s\n\n", command.name, qPrintable(parsed.error));
+        if (!parsed.error.isEmpty() || parsed.positional.size() != command.argumentCount)
             return usageError(command.usage);
         return command.run(args);
     }

@@ -11,11 +11,6 @@
 
 namespace {
 
-// The capitals of the Bambara alphabet in dictionary order: Л (U+041B) is the capital
-// of ɲ, ʃ (U+0283) stays small; q, v and x come where the Latin alphabet has them.
-const QString alphabetOrder = QStringLiteral("ABCDE\u0190FGHIJKLMN\u041B\u014AO\u0186PQRS"
-                                             "\u0283TUVWXYZ");
-
 // Endings that make an inflected form of a word rather than a new word.
 const QStringList inflections = {
     QStringLiteral("PFV.INTR"), QStringLiteral("PL"),        QStringLiteral("PL2"),
@@ -30,12 +25,6 @@ constexpr int maxExampleLength = 90;
 QString lemmaKey(const QString &headword, const QString &tag, const QString &display)
 {
     return headword + QLatin1Char('\t') + tag + QLatin1Char('\t') + display;
-}
-
-int orderOf(QChar c)
-{
-    const int index = alphabetOrder.indexOf(c);
-    return index >= 0 ? index : alphabetOrder.size() + c.unicode();
 }
 
 bool hasToneMark(const QString &lemma)
@@ -77,13 +66,7 @@ bool isFileableHeadword(const QString &headword)
 
 QString SampleDictionaryBuilder::toneless(const QString &lemma)
 {
-    const QString decomposed = lemma.normalized(QString::NormalizationForm_D);
-    QString bare;
-    for (const QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing && c != QLatin1Char('.'))
-            bare.append(c);
-    }
-    return bare.normalized(QString::NormalizationForm_C);
+    return ::toneless(lemma);
 }
 
 QString SampleDictionaryBuilder::displayLemma(const QString &lemma)
@@ -162,14 +145,7 @@ std::optional<QString> SampleDictionaryBuilder::exampleLine(const QString &sente
 
 bool SampleDictionaryBuilder::comesBefore(const QString &a, const QString &b)
 {
-    const int n = std::min(a.size(), b.size());
-    for (int i = 0; i < n; ++i) {
-        const int left = orderOf(a.at(i));
-        const int right = orderOf(b.at(i));
-        if (left != right)
-            return left < right;
-    }
-    return a.size() < b.size();
+    return ::comesBefore(a, b);
 }
 
 void SampleDictionaryBuilder::addTreebank(const QVector<TreebankSentence> &sentences)

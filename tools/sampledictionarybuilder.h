@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cldrnames.h"
+#include "dictionarysources.h"
 #include "treebankreader.h"
 
 #include <QHash>
@@ -9,14 +10,6 @@
 #include <QStringList>
 #include <QVector>
 #include <optional>
-
-// The three source files that `lexora-data build` compiles.
-struct DictionarySources
-{
-    QStringList headwords;
-    QStringList entries;
-    QStringList lexicon;
-};
 
 // Turns an annotated Bambara treebank, locale names and a hand-written supplement into
 // dictionary sources.

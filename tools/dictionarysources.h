@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The three source files that `lexora-data build` compiles, as plain lines.
+struct DictionarySources
+{
+    QStringList headwords;
+    QStringList entries;
+    QStringList lexicon;
+};
+
+// A written word without tone marks (combining marks) and without the "." between its
+// morphemes, in NFC: what a headword's search form is made of.
+QString toneless(const QString &word);
+
+// Whether `a` comes before `b` in the order of the Bambara alphabet (both in search form):
+// ɛ after e, ɲ (Л) and ŋ after n, ɔ after o, ʃ after s.
+bool comesBefore(const QString &a, const QString &b);

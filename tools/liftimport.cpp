@@ -1,0 +1,423 @@
+#include "liftimport.h"
+
+#include <QHash>
+#include <QMap>
+#include <QSet>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+
+namespace {
+
+// A text in one language and the line it stands on.
+struct Form
+{
+    QString language;
+    SourceText text;
+};
+
+struct LiftRelation
+{
+    QString type;
+    QString ref;
+    int line = 0;
+};
+
+struct LiftExample
+{
+    QVector<Form> forms;
+    QVector<Form> translations;
+};
+
+struct LiftSense
+{
+    SourceText partOfSpeech;
+    QVector<Form> glosses;
+    QVector<Form> definitions;
+    QVector<LiftExample> examples;
+};
+
+struct LiftEntry
+{
+    QString id;
+    int order = 0;
+    int line = 0;
+    QVector<Form> lexicalUnit;
+    QVector<Form> pronunciations;
+    QVector<QVector<Form>> variants;
+    QVector<LiftRelation> relations;
+    QVector<Form> notes;
+    QVector<LiftSense> senses;
+    QStringList senseIds; // relations may name a sense for its entry
+};
+
+class LiftReader
+{
+public:
+    LiftReader(QIODevice *device, const QString &fileName, ImportResult *result)
+        : m_xml(device), m_fileName(fileName), m_result(result)
+    {
+    }
+
+    // Reads the whole stream; false on malformed XML, with the error given.
+    bool read();
+
+    QVector<LiftEntry> entries;
+    QSet<QString> deletedIds;
+    QMap<QString, int> analysisLanguages; // language -> glosses and definitions in it
+
+private:
+    int line() const { return int(m_xml.lineNumber()); }
+    void warn(int line, const QString &message)
+    {
+        m_result->diagnostics.append({m_fileName, line, Diagnostic::Warning, message});
+    }
+    bool is(const char *name) const { return m_xml.name() == QLatin1String(name); }
+    QString attribute(const char *name) const
+    {
+        return m_xml.attributes().value(QLatin1String(name)).toString();
+    }
+    void skipUnused(const QString &where);
+    void readEntry();
+    void readSense(LiftEntry *entry);
+    void readExample(LiftSense *sense);
+    QVector<Form> readForms(const QString &where);
+    Form readForm(const QString &language);
+    LiftRelation readRelation();
+
+    QXmlStreamReader m_xml;
+    const QString m_fileName;
+    ImportResult *m_result;
+    QSet<QString> m_reportedElements;
+};
+
+bool LiftReader::read()
+{
+    if (m_xml.readNextStartElement()) {
+        if (!is("lift"))
+            m_xml.raiseError(QStringLiteral("the root element is <%1>, not <lift>")
+                                 .arg(m_xml.name().toString()));
+        while (m_xml.readNextStartElement()) {
+            if (is("entry"))
+                readEntry();
+            else if (is("header"))
+                m_xml.skipCurrentElement(); // what the file's ranges and fields are
+            else
+                skipUnused(QString());
+        }
+    }
+    // What follows the root element must be well-formed too.
+    while (!m_xml.atEnd())
+        m_xml.readNext();
+    if (m_xml.hasError()) {
+        m_result->diagnostics.append({m_fileName, line(), Diagnostic::Error,
+                                      QStringLiteral("%1 (column %2)")
+                                          .arg(m_xml.errorString())
+                                          .arg(m_xml.columnNumber() + 1)});
+        return false;
+    }
+    return true;
+}
+
+// Leaves out the current element, counting it under its name and reporting the name once.
+void LiftReader::skipUnused(const QString &where)
+{
+    const QString name = QLatin1Char('<') + m_xml.name().toString() + QLatin1Char('>');
+    ++m_result->summary.ignoredFields[name];
+    if (!m_reportedElements.contains(name)) {
+        m_reportedElements.insert(name);
+        warn(line(), QStringLiteral("%1 elements%2 are not imported: left out")
+                         .arg(name, where.isEmpty() ? QString() : QStringLiteral(" in ") + where));
+    }
+    m_xml.skipCurrentElement();
+}
+
+void LiftReader::readEntry()
+{
+    LiftEntry entry;
+    entry.id = attribute("id");
+    entry.order = attribute("order").toInt();
+    entry.line = line();
+    if (!attribute("dateDeleted").isEmpty()) {
+        deletedIds.insert(entry.id);
+        ++m_result->summary.recordsRead;
+        ++m_result->summary.skippedRecords[QStringLiteral("deleted")];
+        m_xml.skipCurrentElement();
+        return;
+    }
+    const QString where = QStringLiteral("<entry>");
+    while (m_xml.readNextStartElement()) {
+        if (is("lexical-unit"))
+            entry.lexicalUnit += readForms(QStringLiteral("<lexical-unit>"));
+        else if (is("pronunciation"))
+            entry.pronunciations += readForms(QStringLiteral("<pronunciation>"));
+        else if (is("variant"))
+            entry.variants.append(readForms(QStringLiteral("<variant>")));
+        else if (is("relation"))
+            entry.relations.append(readRelation());
+        else if (is("note"))
+            entry.notes += readForms(QStringLiteral("<note>"));
+        else if (is("sense"))
+            readSense(&entry);
+        else
+            skipUnused(where);
+    }
+    ++m_result->summary.recordsRead;
+    entries.append(entry);
+}
+
+void LiftReader::readSense(LiftEntry *entry)
+{
+    LiftSense sense;
+    const QString id = attribute("id");
+    if (!id.isEmpty())
+        entry->senseIds.append(id);
+    while (m_xml.readNextStartElement()) {
+        if (is("grammatical-info")) {
+            sense.partOfSpeech = {attribute("value"), line()};
+            m_xml.skipCurrentElement();
+        } else if (is("gloss")) {
+            const Form gloss = readForm(attribute("lang"));
+            ++analysisLanguages[gloss.language];
+            sense.glosses.append(gloss);
+        } else if (is("definition")) {
+            const QVector<Form> forms = readForms(QStringLiteral("<definition>"));
+            for (const Form &form : forms)
+                ++analysisLanguages[form.language];
+            sense.definitions += forms;
+        } else if (is("example")) {
+            readExample(&sense);
+        } else if (is("relation")) {
+            entry->relations.append(readRelation());
+        } else if (is("note")) {
+            entry->notes += readForms(QStringLiteral("<note>"));
+        } else {
+            skipUnused(QStringLiteral("<sense>"));
+        }
+    }
+    entry->senses.append(sense);
+}
+
+void LiftReader::readExample(LiftSense *sense)
+{
+    LiftExample example;
+    while (m_xml.readNextStartElement()) {
+        if (is("form"))
+            example.forms.append(readForm(attribute("lang")));
+        else if (is("translation"))
+            example.translations += readForms(QStringLiteral("<translation>"));
+        else
+            skipUnused(QStringLiteral("<example>"));
+    }
+    sense->examples.append(example);
+}
+
+// The <form> children of the current element.
+QVector<Form> LiftReader::readForms(const QString &where)
+{
+    QVector<Form> forms;
+    while (m_xml.readNextStartElement()) {
+        if (is("form"))
+            forms.append(readForm(attribute("lang")));
+        else
+            skipUnused(where);
+    }
+    return forms;
+}
+
+// The text of a <form> or <gloss>: its <text> child, spans and all.
+Form LiftReader::readForm(const QString &language)
+{
+    Form form{language, {QString(), line()}};
+    while (m_xml.readNextStartElement()) {
+        if (is("text")) {
+            form.text.line = line();
+            form.text.text += m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        } else {
+            skipUnused(QStringLiteral("<form>"));
+        }
+    }
+    return form;
+}
+
+LiftRelation LiftReader::readRelation()
+{
+    LiftRelation relation{attribute("type"), attribute("ref"), line()};
+    m_xml.skipCurrentElement();
+    return relation;
+}
+
+// How a relation type is written into an entry.
+enum class RelationKind { Down, Up, Unused };
+
+RelationKind relationKind(const QString &type)
+{
+    const QString folded = type.toCaseFolded();
+    static const QStringList down = {QStringLiteral("synonym"), QStringLiteral("antonym"),
+                                     QStringLiteral("compare"), QStringLiteral("confer"),
+                                     QStringLiteral("cf")};
+    static const QStringList up = {QStringLiteral("main entry"), QStringLiteral("main"),
+                                   QStringLiteral("component"),
+                                   QStringLiteral("_component-lexeme")};
+    if (down.contains(folded))
+        return RelationKind::Down;
+    if (up.contains(folded))
+        return RelationKind::Up;
+    return RelationKind::Unused;
+}
+
+class RecordMaker
+{
+public:
+    RecordMaker(const LiftReader &reader, const LiftOptions &options, const QString &fileName,
+                ImportResult *result)
+        : m_reader(reader), m_options(options), m_fileName(fileName), m_result(result)
+    {
+        m_analysis = options.analysisLanguage;
+        if (m_analysis.isEmpty()) {
+            int most = 0;
+            for (auto it = reader.analysisLanguages.constBegin();
+                 it != reader.analysisLanguages.constEnd(); ++it) {
+                if (*it > most)
+                    most = *it, m_analysis = it.key();
+            }
+        }
+        for (const LiftEntry &entry : reader.entries) {
+            const QString headword = vernacular(entry.lexicalUnit).text;
+            m_headwords.insert(entry.id, headword);
+            for (const QString &id : entry.senseIds)
+                m_headwords.insert(id, headword);
+        }
+    }
+
+    QVector<ImportedRecord> records();
+
+private:
+    void warn(int line, const QString &message)
+    {
+        m_result->diagnostics.append({m_fileName, line, Diagnostic::Warning, message});
+    }
+    SourceText vernacular(const QVector<Form> &forms) const;
+    QVector<SourceText> analysis(const QVector<Form> &forms, const QString &what);
+
+    const LiftReader &m_reader;
+    const LiftOptions &m_options;
+    const QString m_fileName;
+    ImportResult *m_result;
+    QString m_analysis;
+    QHash<QString, QString> m_headwords; // entry or sense id -> headword as written
+    QSet<QString> m_reported;
+};
+
+SourceText RecordMaker::vernacular(const QVector<Form> &forms) const
+{
+    for (const Form &form : forms) {
+        if (m_options.vernacularLanguage.isEmpty() || form.language == m_options.vernacularLanguage)
+            return form.text;
+    }
+    return {};
+}
+
+QVector<SourceText> RecordMaker::analysis(const QVector<Form> &forms, const QString &what)
+{
+    QVector<SourceText> texts;
+    for (const Form &form : forms) {
+        if (form.language == m_analysis) {
+            texts.append(form.text);
+            continue;
+        }
+        const QString key = what + QStringLiteral(" (") + form.language + QLatin1Char(')');
+        ++m_result->summary.ignoredFields[key];
+        if (!m_reported.contains(key)) {
+            m_reported.insert(key);
+            warn(form.text.line, QStringLiteral("%1 in \"%2\" left out: the analysis language is "
+                                                "\"%3\" (--lang)")
+                                     .arg(what, form.language, m_analysis));
+        }
+    }
+    return texts;
+}
+
+QVector<ImportedRecord> RecordMaker::records()
+{
+    QVector<ImportedRecord> records;
+    for (const LiftEntry &entry : m_reader.entries) {
+        ImportedRecord record;
+        record.line = entry.line;
+        record.headword = vernacular(entry.lexicalUnit);
+        if (record.headword.line == 0)
+            record.headword.line = entry.line;
+        record.form = vernacular(entry.pronunciations);
+        if (record.form.text.isEmpty() && !entry.pronunciations.isEmpty())
+            record.form = entry.pronunciations.first().text;
+        record.homonym = entry.order;
+        for (const LiftSense &liftSense : entry.senses) {
+            ImportedSense sense;
+            sense.partOfSpeech = liftSense.partOfSpeech;
+            sense.glosses = analysis(liftSense.glosses, QStringLiteral("glosses"));
+            sense.definitions = analysis(liftSense.definitions, QStringLiteral("definitions"));
+            for (const LiftExample &liftExample : liftSense.examples) {
+                ImportedExample example;
+                example.text = vernacular(liftExample.forms);
+                example.translations =
+                    analysis(liftExample.translations, QStringLiteral("translations"));
+                sense.examples.append(example);
+            }
+            record.senses.append(sense);
+        }
+        for (const QVector<Form> &variant : entry.variants) {
+            const SourceText text = vernacular(variant);
+            if (!text.text.isEmpty())
+                record.variants.append(text);
+        }
+        for (const LiftRelation &relation : entry.relations) {
+            const RelationKind kind = relationKind(relation.type);
+            if (kind == RelationKind::Unused) {
+                const QString key = QStringLiteral("relation ") + relation.type;
+                ++m_result->summary.ignoredFields[key];
+                if (!m_reported.contains(key)) {
+                    m_reported.insert(key);
+                    warn(relation.line, QStringLiteral("relations of type \"%1\" are not "
+                                                       "imported: left out")
+                                            .arg(relation.type));
+                }
+                continue;
+            }
+            const auto target = m_headwords.constFind(relation.ref);
+            if (target == m_headwords.constEnd()) {
+                if (!m_reader.deletedIds.contains(relation.ref))
+                    warn(relation.line,
+                         QStringLiteral("relation to \"%1\" left out: no entry or sense has "
+                                        "that id")
+                             .arg(relation.ref));
+                continue;
+            }
+            const SourceText word{*target, relation.line};
+            (kind == RelationKind::Up ? record.up : record.down).append(word);
+        }
+        record.notes = analysis(entry.notes, QStringLiteral("notes"));
+        records.append(record);
+    }
+    return records;
+}
+
+} // namespace
+
+ImportResult importLift(QIODevice *device, const QString &fileName, const ImportMap &map,
+                        const LiftOptions &options)
+{
+    ImportResult result;
+    LiftReader reader(device, fileName, &result);
+    if (!reader.read())
+        return result;
+    if (reader.entries.isEmpty()) {
+        result.diagnostics.append(
+            {fileName, 0, Diagnostic::Error, QStringLiteral("no entry to import")});
+        return result;
+    }
+    const QVector<ImportedRecord> records =
+        RecordMaker(reader, options, fileName, &result).records();
+    result.sources = writeEntries(records, map, fileName, &result.diagnostics, &result.summary);
+    result.usable = true;
+    return result;
+}

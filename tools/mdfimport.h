@@ -1,0 +1,23 @@
+#pragma once
+
+#include "entrywriter.h"
+#include "importmap.h"
+
+#include <QString>
+#include <optional>
+
+// Reading a dictionary kept in the standard format of field lexicographers' databases
+// with the MDF marker set: records of fields, each field a line beginning with a marker
+// ("\lx", "\ge", ...) and its value, which runs on over the following lines that do not
+// begin with a backslash. A record begins at the record marker. Header lines (markers
+// beginning with "\_") are skipped. Fields after a sub-entry marker belong to the
+// sub-entry, up to the next sub-entry or record. A part-of-speech field after glosses,
+// definitions or examples, and a sense-number field after them, begin a new sense; a
+// new sense keeps the part of speech of the one before.
+//
+// Markers the map does not name are left out, each reported once where it first stands.
+ImportResult importMdf(const QString &text, const QString &fileName, const ImportMap &map);
+
+// The text of a Latin-1 file with its carriage returns dropped, or nothing (and why) when
+// it cannot be read. Every byte is a character, so there is nothing else to report.
+std::optional<QString> readLatin1Text(const QString &path, QString *failure);
