@@ -427,8 +427,7 @@ struct Command
 {
     const char *name;
     const char *usage;
-    int fewestArguments;
-    int mostArguments;
+    int argumentCount;
     int (*run)(const QStringList &args);
     const char *const *valueOptions = nullptr;
 };
