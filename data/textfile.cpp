@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int utf8Mib = 106;
+constexpr int latin1Mib = 4;
 
 // Length of the UTF-8 sequence that starts at `bytes[i]`, or 0 when it is not a complete,
 // valid one (overlong forms, surrogates and values above U+10FFFF are invalid).
@@ -71,7 +72,8 @@ QString describeInvalidBytes(const QByteArray &bytes, int offset)
 
 } // namespace
 
-std::optional<QString> readFileText(const QString &path, TextReadReport *report)
+std::optional<QString> readFileText(const QString &path, TextReadReport *report,
+                                    TextEncoding encoding)
 {
     TextReadReport scratch;
     TextReadReport &out = report ? *report : scratch;
@@ -95,7 +97,9 @@ std::optional<QString> readFileText(const QString &path, TextReadReport *report)
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
-    QTextCodec *codec = QTextCodec::codecForUtfText(bytes, QTextCodec::codecForMib(utf8Mib));
+    QTextCodec *codec = encoding == TextEncoding::Latin1
+                            ? QTextCodec::codecForMib(latin1Mib)
+                            : QTextCodec::codecForUtfText(bytes, QTextCodec::codecForMib(utf8Mib));
     // Decoded as a stream: a character cut off by the end of the file is dropped.
     QTextCodec::ConverterState state;
     QString text = codec->toUnicode(bytes.constData(), bytes.size(), &state);
@@ -125,9 +129,10 @@ std::optional<QString> readFileText(const QString &path, TextReadReport *report)
     return text;
 }
 
-std::optional<QStringList> readTextLines(const QString &path, TextReadReport *report)
+std::optional<QStringList> readTextLines(const QString &path, TextReadReport *report,
+                                         TextEncoding encoding)
 {
-    const std::optional<QString> text = readFileText(path, report);
+    const std::optional<QString> text = readFileText(path, report, encoding);
     if (!text)
         return std::nullopt;
     return splitLines(*text);

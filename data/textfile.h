@@ -34,11 +34,17 @@ struct TextReadReport
 // The largest file a reader takes; larger files are refused rather than exhausting memory.
 constexpr qint64 largestTextFile = qint64(512) << 20;
 
+// How the bytes of a file are text: Unicode (UTF-8 unless a byte-order mark says otherwise),
+// or Latin-1, as some older producers' files are, where every byte is a character.
+enum class TextEncoding { Unicode, Latin1 };
+
 // The file's text with its line feeds, or nothing when it cannot be read.
-std::optional<QString> readFileText(const QString &path, TextReadReport *report = nullptr);
+std::optional<QString> readFileText(const QString &path, TextReadReport *report = nullptr,
+                                    TextEncoding encoding = TextEncoding::Unicode);
 
 // The file's lines.
-std::optional<QStringList> readTextLines(const QString &path, TextReadReport *report = nullptr);
+std::optional<QStringList> readTextLines(const QString &path, TextReadReport *report = nullptr,
+                                         TextEncoding encoding = TextEncoding::Unicode);
 
 // The lines of a text as a reader gives them: split at "\n", a final "\n" adding no line.
 QStringList splitLines(const QString &text);

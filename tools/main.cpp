@@ -365,28 +365,20 @@ int importMdf(const QStringList &args)
     const std::optional<ImportMap> map = importMap(parsed, &readDirs);
     if (!map)
         return Unusable;
-    std::optional<QString> text;
-    if (encoding == QLatin1String("latin1")) {
-        QString failure;
-        text = readLatin1Text(input, &failure);
-        if (!text) {
-            printLine(stderr,
-                      QStringLiteral("lexora-data: cannot read %1: %2").arg(input, failure));
-            return Unusable;
-        }
-    } else if (encoding == QLatin1String("utf-8")) {
-        TextReadReport report;
-        text = readFileText(input, &report);
-        if (!reportRead(input, bool(text), report)) {
-            if (text)
-                printLine(stderr, QStringLiteral("lexora-data: nothing written; if %1 is in "
-                                                 "Latin-1, give --encoding latin1")
-                                      .arg(input));
-            return Unusable;
-        }
-    } else {
+    if (encoding != QLatin1String("latin1") && encoding != QLatin1String("utf-8")) {
         printLine(stderr, QStringLiteral("lexora-data: unknown encoding %1").arg(encoding));
         return usageError(importMdfUsage);
+    }
+    TextReadReport report;
+    const std::optional<QString> text = readFileText(
+        input, &report,
+        encoding == QLatin1String("latin1") ? TextEncoding::Latin1 : TextEncoding::Unicode);
+    if (!reportRead(input, bool(text), report)) {
+        if (text && encoding != QLatin1String("latin1"))
+            printLine(stderr, QStringLiteral("lexora-data: nothing written; if %1 is in "
+                                             "Latin-1, give --encoding latin1")
+                                  .arg(input));
+        return Unusable;
     }
     return finishImport(importMdf(*text, input, *map), input, parsed.positional.at(1), readDirs);
 }

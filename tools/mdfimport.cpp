@@ -215,23 +215,3 @@ ImportResult importMdf(const QString &text, const QString &fileName, const Impor
     result.usable = true;
     return result;
 }
-
-std::optional<QString> readLatin1Text(const QString &path, QString *failure)
-{
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        *failure =
-            info.exists() ? QStringLiteral("not a regular file") : QStringLiteral("no such file");
-        return std::nullopt;
-    }
-    if (info.size() > largestTextFile) {
-        *failure = QStringLiteral("larger than %1 MiB").arg(largestTextFile >> 20);
-        return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *failure = file.errorString();
-        return std::nullopt;
-    }
-    return QString::fromLatin1(file.readAll()).remove(QLatin1Char('\r'));
-}

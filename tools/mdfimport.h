@@ -17,7 +17,3 @@
 //
 // Markers the map does not name are left out, each reported once where it first stands.
 ImportResult importMdf(const QString &text, const QString &fileName, const ImportMap &map);
-
-// The text of a Latin-1 file with its carriage returns dropped, or nothing (and why) when
-// it cannot be read. Every byte is a character, so there is nothing else to report.
-std::optional<QString> readLatin1Text(const QString &path, QString *failure);
