@@ -1,6 +1,6 @@
 // The dictionary search field as a user drives it: key clicks and the context menu, judged
 // by the text left in the field, the clipboard and the entries of the menu. The keys are
-// those of the README's table "Typing special letters".
+// those of the README's section "Typing special letters".
 
 #include "mylineedit.h"
 
@@ -64,18 +64,15 @@ class TestMyLineEdit : public QObject
     Q_OBJECT
 
 private slots:
-    void typesSpecialLetters_data();
-    void typesSpecialLetters();
+    void typing_data();
+    void typing();
     void capsLockPlaysNoPart();
-    void letterReplacesTheSelection();
-    void editingShortcutsKeepTheirMeaning();
-    void menuOffersWhatApplies_data();
-    void menuOffersWhatApplies();
-    void menuKeysChooseTheirEntry_data();
-    void menuKeysChooseTheirEntry();
+    void menu_data();
+    void menu();
 };
 
-void TestMyLineEdit::typesSpecialLetters_data()
+// Each key is pressed with "ab" selected in "sabe" and "ix" on the clipboard.
+void TestMyLineEdit::typing_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<int>("key");
@@ -97,19 +94,23 @@ void TestMyLineEdit::typesSpecialLetters_data()
         {"Alt+O", Qt::Key_O, Alt, 0x0254}, {"Alt+Shift+O", Qt::Key_O, Alt | Shift, 0x0186},
     };
     for (const auto &row : readme)
-        QTest::newRow(row.name) << 1 << int(row.key) << row.modifiers << QString(QChar(row.letter));
+        QTest::newRow(row.name) << 1 << int(row.key) << row.modifiers
+                                << QStringLiteral("s%1e").arg(QChar(row.letter));
+    QTest::newRow("Ctrl+X cuts") << 1 << int(Qt::Key_X) << Ctrl << QStringLiteral("se");
+    QTest::newRow("Ctrl+V pastes") << 1 << int(Qt::Key_V) << Ctrl << QStringLiteral("sixe");
     QTest::newRow("Ctrl+Alt, which no column names, types the plain key's letter")
-        << 1 << int(Qt::Key_Q) << (Ctrl | Alt) << QStringLiteral("\u0272");
+        << 1 << int(Qt::Key_Q) << (Ctrl | Alt) << QStringLiteral("s\u0272e");
     QTest::newRow("table 10 has Ctrl+Alt letters: Ctrl+Alt+S types \u1E63")
-        << 10 << int(Qt::Key_S) << (Ctrl | Alt) << QStringLiteral("\u1E63");
-    QTest::newRow("e is e") << 1 << int(Qt::Key_E) << None << QStringLiteral("e");
-    QTest::newRow("0 turns the mapping off") << 0 << int(Qt::Key_Q) << None << QStringLiteral("q");
-    QTest::newRow("11 turns it off") << 11 << int(Qt::Key_Q) << None << QStringLiteral("q");
+        << 10 << int(Qt::Key_S) << (Ctrl | Alt) << QStringLiteral("s\u1E63e");
+    QTest::newRow("e is e") << 1 << int(Qt::Key_E) << None << QStringLiteral("see");
+    QTest::newRow("0 turns the mapping off")
+        << 0 << int(Qt::Key_Q) << None << QStringLiteral("sqe");
+    QTest::newRow("11 turns it off") << 11 << int(Qt::Key_Q) << None << QStringLiteral("sqe");
     QTest::newRow("the lowest int turns it off")
-        << INT_MIN << int(Qt::Key_Q) << None << QStringLiteral("q");
+        << INT_MIN << int(Qt::Key_Q) << None << QStringLiteral("sqe");
 }
 
-void TestMyLineEdit::typesSpecialLetters()
+void TestMyLineEdit::typing()
 {
     QFETCH(int, language);
     QFETCH(int, key);
@@ -117,6 +118,9 @@ void TestMyLineEdit::typesSpecialLetters()
     QFETCH(QString, text);
     MyLineEdit field;
     field.setLanguage(language);
+    field.setText(QStringLiteral("sabe"));
+    field.setSelection(1, 2);
+    QApplication::clipboard()->setText(QStringLiteral("ix"));
     QTest::keyClick(&field, Qt::Key(key), modifiers);
     QCOMPARE(field.text(), text);
 }
@@ -131,94 +135,65 @@ void TestMyLineEdit::capsLockPlaysNoPart()
     QCOMPARE(field.text(), QStringLiteral("\u0272\u041B")); // ɲ Л
 }
 
-void TestMyLineEdit::letterReplacesTheSelection()
-{
-    MyLineEdit field;
-    field.setText(QStringLiteral("sabe"));
-    field.setSelection(1, 2);
-    QTest::keyClick(&field, Qt::Key_O, Alt);
-    QCOMPARE(field.text(), QStringLiteral("s\u0254e")); // sɔe
-    QTest::keyClick(&field, Qt::Key_Q);
-    QCOMPARE(field.text(), QStringLiteral("s\u0254\u0272e")); // sɔɲe
-}
-
-// x and v type letters, Ctrl+X and Ctrl+V cut and paste.
-void TestMyLineEdit::editingShortcutsKeepTheirMeaning()
-{
-    MyLineEdit field;
-    field.setText(QStringLiteral("word"));
-    field.setSelection(1, 2);
-    QTest::keyClick(&field, Qt::Key_X, Ctrl);
-    QCOMPARE(field.text(), QStringLiteral("wd"));
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("or"));
-    QApplication::clipboard()->setText(QStringLiteral("ix"));
-    QTest::keyClick(&field, Qt::Key_V, Ctrl);
-    QCOMPARE(field.text(), QStringLiteral("wixd"));
-}
-
-void TestMyLineEdit::menuOffersWhatApplies_data()
+// Cut and copy are offered with a selection only, undo and redo when there is something
+// to undo or redo; the menu opens where the click was, the letter after "&" chooses an
+// entry, and the menu takes its entries with it when it goes.
+void TestMyLineEdit::menu_data()
 {
     QTest::addColumn<Preparation>("prepare");
     QTest::addColumn<QStringList>("entries");
-    // ɛ U+025B, ɔ U+0254; the letter after "&" chooses the entry.
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("clipboard");
+    // ɛ U+025B, ɔ U+0254
     const QString cut = QStringLiteral("A &Tig\u025B"), copy = QStringLiteral("A &ja Ta");
     const QString paste = QStringLiteral("A &N\u0254r\u0254"), separator = QStringLiteral("----");
     const QString undo = QStringLiteral("A &B\u0254 a ma"), redo = QStringLiteral("&Segin a kan");
-    QTest::newRow("fresh field: paste only")
-        << Preparation([](MyLineEdit *) {}) << QStringList{paste, separator};
-    QTest::newRow("part of a typed word selected: cut, copy, paste, undo")
+    const QStringList all = {cut, copy, paste, separator, undo, redo};
+    const QString one = QStringLiteral("one"), clip = QStringLiteral("clip");
+    QTest::newRow("fresh field: paste only, n pastes") << Preparation([](MyLineEdit *) {
+        QApplication::clipboard()->setText(QStringLiteral("clip"));
+    }) << QStringList{paste, separator} << int(Qt::Key_N)
+                                                       << clip << clip;
+    QTest::newRow("part of a typed word selected: no redo; t cuts")
         << Preparation([](MyLineEdit *field) {
                QTest::keyClicks(field, QStringLiteral("word"));
                field->setSelection(0, 2);
            })
-        << QStringList{cut, copy, paste, separator, undo};
-    QTest::newRow("everything undone: paste, redo") << Preparation([](MyLineEdit *field) {
-        QTest::keyClicks(field, QStringLiteral("word"));
-        field->undo();
-    }) << QStringList{paste, separator, redo};
-    QTest::newRow("selection, undo and redo: all five")
-        << Preparation(prepareAllEntries) << QStringList{cut, copy, paste, separator, undo, redo};
+        << QStringList{cut, copy, paste, separator, undo} << int(Qt::Key_T) << QStringLiteral("rd")
+        << QStringLiteral("wo");
+    QTest::newRow("everything undone: paste and redo; s redoes")
+        << Preparation([](MyLineEdit *field) {
+               QTest::keyClicks(field, QStringLiteral("word"));
+               field->undo();
+           })
+        << QStringList{paste, separator, redo} << int(Qt::Key_S) << QStringLiteral("word")
+        << QString();
+    const Preparation allEntries = prepareAllEntries;
+    QTest::newRow("all five; Escape changes nothing")
+        << allEntries << all << int(Qt::Key_Escape) << one << clip;
+    QTest::newRow("all five; j copies") << allEntries << all << int(Qt::Key_J) << one << one;
+    QTest::newRow("all five; b undoes") << allEntries << all << int(Qt::Key_B) << QString() << clip;
 }
 
-void TestMyLineEdit::menuOffersWhatApplies()
+void TestMyLineEdit::menu()
 {
     QFETCH(Preparation, prepare);
     QFETCH(QStringList, entries);
-    MyLineEdit field;
-    prepare(&field);
-    QCOMPARE(requestMenu(field, [](QMenu *menu) { QTest::keyClick(menu, Qt::Key_Escape); }),
-             entries);
-}
-
-void TestMyLineEdit::menuKeysChooseTheirEntry_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("clipboard");
-    const QString one = QStringLiteral("one"), clip = QStringLiteral("clip");
-    QTest::newRow("Escape changes nothing") << int(Qt::Key_Escape) << one << clip;
-    QTest::newRow("t cuts the selection") << int(Qt::Key_T) << QString() << one;
-    QTest::newRow("j copies the selection") << int(Qt::Key_J) << one << one;
-    QTest::newRow("n pastes over the selection") << int(Qt::Key_N) << clip << clip;
-    QTest::newRow("b undoes") << int(Qt::Key_B) << QString() << clip;
-    QTest::newRow("s redoes") << int(Qt::Key_S) << QStringLiteral("twoone") << clip;
-}
-
-// The menu opens where the click was, and takes its entries with it when it goes.
-void TestMyLineEdit::menuKeysChooseTheirEntry()
-{
     QFETCH(int, key);
     QFETCH(QString, text);
     QFETCH(QString, clipboard);
+    QApplication::clipboard()->clear();
     MyLineEdit field;
-    prepareAllEntries(&field);
+    prepare(&field);
     const int actions = field.findChildren<QAction *>().size();
     QPoint position;
-    const QStringList entries = requestMenu(field, [key, &position](QMenu *menu) {
-        position = menu->pos();
-        QTest::keyClick(menu, Qt::Key(key));
-    });
-    QCOMPARE(entries.size(), 6);
+    QCOMPARE(requestMenu(field,
+                         [key, &position](QMenu *menu) {
+                             position = menu->pos();
+                             QTest::keyClick(menu, Qt::Key(key));
+                         }),
+             entries);
     QCOMPARE(position, QPoint(100, 100));
     QCOMPARE(field.text(), text);
     QCOMPARE(QApplication::clipboard()->text(), clipboard);
