@@ -80,6 +80,8 @@ void TestHighlighter::colouring_data()
     row("tags in lower case", u"tg kr w", ".......");
     row("tags glued to a letter, digit, underscore or mark", u"TGX aTG KR2 _W D\u0301",
         ".................");
+    row("every tag glued to a letter", u"aTG aW aM aN aTU aD aKB aKR TGa Wa Ma Na TUa Da KBa KRa",
+        ".......................................................");
     row("tags beside punctuation", u"(TG) KR.", ".TT..TT.");
     row("bullets", u"a \u2022 b\u2022", "..B..B");
     row("up arrow before a blank", u"\u2191 k\u0254n\u0254", "U.....");
@@ -97,6 +99,7 @@ void TestHighlighter::colouring_data()
     row("headword up to the last bracket", u"a [b] c [d]", "HHHHHHHH...");
     row("no word before the only bracket", u"[x] a", ".....");
     row("headword from the first word character", u"\u2022 ba [x]", "B.HHH...");
+    row("a combining mark is a letter where the headword starts", u"\u0301a [x]", "HHH...");
     row("word glued to the bracket", u"so[w]", "HH...");
     row("example holding a bracket", u"\u2666 A [so] b.", "EEHHEEEEEEE");
     row("tone group with mixed brackets", u"(\u00F2]", "OOO");
