@@ -5,7 +5,6 @@
 #include "keytables.h"
 #include "widget.h"
 
-#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRawFont>
@@ -18,22 +17,12 @@ class TestFontCoverage : public QObject
     Q_OBJECT
 
 private slots:
-    void resolvesToAConfiguredFont();
     void everyCharacterHasAGlyph();
 };
 
-void TestFontCoverage::resolvesToAConfiguredFont()
-{
-    QVERIFY2(qEnvironmentVariableIsSet("FONTCONFIG_FILE"), "run with Lexora's font configuration");
-    const QString family = QFontInfo(QFont(QStringLiteral("arial unicode ms"), 10)).family();
-    QVERIFY2((QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Andika"),
-                          QStringLiteral("Noto Sans")}
-                  .contains(family)),
-             qPrintable(family));
-}
-
 void TestFontCoverage::everyCharacterHasAGlyph()
 {
+    QVERIFY2(qEnvironmentVariableIsSet("FONTCONFIG_FILE"), "run with Lexora's font configuration");
     QString text;
     for (const char *name : {"headwords.txt", "entries.txt", "lexicon.txt", "handmade/entries.txt",
                              "handmade/lexicon.txt"}) {

@@ -16,7 +16,7 @@
 
 namespace {
 
-// How every data file is spoiled: `junk` is a line of bad bytes or the name of a codec.
+// How every data file is spoilt: `junk` is a line of bad bytes or the name of a codec.
 enum Spoil { Sound, JunkLines, InCodec, Empty, Directory, Fifo, DanglingLink, NoDirectory };
 
 // Writes the files of a small dictionary, the lines given replacing its own.
@@ -43,14 +43,8 @@ bool writeCase(const QString &res, QStringList headwords, QStringList letterB, Q
     for (const auto &file : files) {
         const QString path = dataFilePath(res, file.first);
         QByteArray bytes = testdata::storedBytes(file.second);
-        if (spoil == JunkLines) { // a line of junk after each line
-            QStringList lines;
-            for (const QString &line : file.second)
-                lines << line << QString();
-            QList<QByteArray> stored = testdata::storedBytes(lines).split('\n');
-            for (int i = 1; i < stored.size(); i += 2)
-                stored[i] = junk;
-            bytes = stored.join('\n');
+        if (spoil == JunkLines) { // a first line of junk, the others stored after it
+            bytes = junk + testdata::storedBytes(QStringList{QString()} + file.second);
         } else if (spoil == InCodec) { // after a byte-order mark, lines ended by CR LF
             QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
             const QChar mark(0xFEFF);
