@@ -18,14 +18,14 @@ void TestShownText::cutsOnlyLinesLongerThanTheMaximum_data()
     QTest::addColumn<QString>("shown");
     const QString ellipsis(QChar(0x2026));
     QTest::newRow("short lines whole")
-        << QStringLiteral("BA\n♦ Ba.\n") << QStringLiteral("BA\n♦ Ba.\n");
+        << QStringLiteral("BA\n\u2666 Ba.\n") << QStringLiteral("BA\n\u2666 Ba.\n"); // ♦
     QTest::newRow("a line of exactly the maximum whole")
         << QStringLiteral("abcde\nxy") << QStringLiteral("abcde\nxy");
     QTest::newRow("a longer line cut, the others whole")
         << QStringLiteral("ab\nabcdefg\nxy\n")
         << QStringLiteral("ab\nabcde") + ellipsis + QStringLiteral("\nxy\n");
-    QTest::newRow("the last line without line feed")
-        << QStringLiteral("abcdefgh") << QStringLiteral("abcde") + ellipsis;
+    QTest::newRow("a last line one longer, without line feed, cut")
+        << QStringLiteral("abcdef") << QStringLiteral("abcde") + ellipsis;
     QTest::newRow("empty lines kept")
         << QStringLiteral("\n\nabcdefgh\n\n")
         << QStringLiteral("\n\nabcde") + ellipsis + QStringLiteral("\n\n");
@@ -40,7 +40,8 @@ void TestShownText::cutsOnlyLinesLongerThanTheMaximum()
 
 void TestShownText::notFoundMessageShowsTheWordLiterally()
 {
-    QCOMPARE(notFoundMessage(QStringLiteral("ЛA")), QStringLiteral("<strong>ЛA</strong> ma ye."));
+    QCOMPARE(notFoundMessage(QStringLiteral("\u041BA")), // Л
+             QStringLiteral("<strong>\u041BA</strong> ma ye."));
     QCOMPARE(notFoundMessage(QStringLiteral("<B>&AMP;<IMG SRC=X>")),
              QStringLiteral("<strong>&lt;B&gt;&amp;AMP;&lt;IMG SRC=X&gt;</strong> ma ye."));
 }
