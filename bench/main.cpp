@@ -1,9 +1,10 @@
 // lexora-bench: measures the viewer on synthetic dictionaries of the real scale and of
 // larger ones. For each scale it writes the data files into a temporary res/, then runs
-// the window in a child process of its own (so that its peak memory is the window's
-// alone) and prints one table.
+// the window in child processes of its own (so that its peak memory is the window's
+// alone, and the time from exec to the first frame is what a user waits for) and prints
+// one table.
 //
-//   lexora-bench [--scales 1,4,16] [--repeat 3] [--block 100000] [--keep DIR]
+//   lexora-bench [--scales 1,4,16] [--repeat 3] [--starts 10] [--block 100000] [--keep DIR]
 
 #include "benchdata.h"
 #include "datafile.h"
@@ -32,6 +33,8 @@
 #include <QtTest>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
+#include <sys/resource.h>
 
 namespace {
 
@@ -66,6 +69,35 @@ void out(const QString &text)
 {
     std::fputs(text.toUtf8().constData(), stdout);
     std::fflush(stdout);
+}
+
+// The monotonic clock, which a parent and its child read alike.
+qint64 monotonicNanoseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// CPU time this process has used so far, user and system, in ms: unlike the time on the
+// clock, it hardly grows when other programs share the processors.
+double cpuMilliseconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval &time) {
+        return double(time.tv_sec) * 1e3 + double(time.tv_usec) / 1e3;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Set by the parent just before it starts a child: when the child was started.
+const char startedVariable[] = "LEXORA_BENCH_STARTED_NS";
+
+// The application set up as the viewer's main() sets it up.
+void setUpLikeTheViewer()
+{
+    QApplication::setFont(QFont(QStringLiteral("arial unicode ms"), 10, -1, false));
 }
 
 // ---- Child process: the window on one data directory ---------------------------------
@@ -122,6 +154,37 @@ QLineEdit *lexiconField(Widget &window)
     return nullptr;
 }
 
+// Shows `window` and returns once its first frame is painted (or after 30 s).
+void showUntilPainted(Widget &window)
+{
+    auto *entryView = window.findChild<QTextEdit *>();
+    PaintWatcher watcher;
+    entryView->viewport()->installEventFilter(&watcher);
+    window.show();
+    QElapsedTimer limit;
+    limit.start();
+    while (!watcher.painted && limit.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    entryView->viewport()->removeEventFilter(&watcher);
+}
+
+// The viewer started in `dir` as a user starts it: prints the time from the exec of this
+// process to the first frame of its window.
+int measureStart(const QString &dir)
+{
+    if (!QDir::setCurrent(dir)) {
+        out(QStringLiteral("error=cannot enter %1\n").arg(dir));
+        return 1;
+    }
+    Widget window;
+    showUntilPainted(window);
+    const qint64 painted = monotonicNanoseconds();
+    const qint64 started = qgetenv(startedVariable).toLongLong();
+    out(QStringLiteral("start_to_frame_ms=%1\n").arg(milliseconds(painted - started)));
+    out(QStringLiteral("start_to_frame_cpu_ms=%1\n").arg(cpuMilliseconds()));
+    return 0;
+}
+
 int measureWindow(const QString &dir, const QString &scriptPath)
 {
     if (!QDir::setCurrent(dir)) {
@@ -132,17 +195,9 @@ int measureWindow(const QString &dir, const QString &scriptPath)
     timer.start();
     Widget window;
     const qint64 constructed = timer.nsecsElapsed();
-
-    auto *entryView = window.findChild<QTextEdit *>();
-    PaintWatcher watcher;
-    entryView->viewport()->installEventFilter(&watcher);
-    window.show();
-    QElapsedTimer limit;
-    limit.start();
-    while (!watcher.painted && limit.elapsed() < 30000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    showUntilPainted(window);
     const qint64 firstFrame = timer.nsecsElapsed();
-    entryView->viewport()->removeEventFilter(&watcher);
+    auto *entryView = window.findChild<QTextEdit *>();
 
     out(QStringLiteral("headwords=%1\n").arg(window.findChild<QListWidget *>()->count()));
     out(QStringLiteral("rows=%1\n").arg(window.findChild<QTableWidget *>()->rowCount()));
@@ -238,13 +293,16 @@ struct ChildRun
     QString error;
 };
 
-ChildRun runChild(const QString &dir, const QString &scriptPath)
+ChildRun runChild(const QStringList &arguments, const QString &expected)
 {
     ChildRun run;
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--measure-window"), dir, QStringLiteral("--script"), scriptPath});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(startedVariable),
+                       QString::number(monotonicNanoseconds()));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), arguments);
     if (!child.waitForFinished(600000) || child.exitStatus() != QProcess::NormalExit ||
         child.exitCode() != 0) {
         run.error = QStringLiteral("window process failed (exit %1)").arg(child.exitCode());
@@ -255,10 +313,38 @@ ChildRun runChild(const QString &dir, const QString &scriptPath)
         if (equals > 0)
             run.values[QString::fromUtf8(line.left(equals))] << line.mid(equals + 1).toDouble();
     }
-    run.ok = run.values.contains(QStringLiteral("peak_kib"));
+    run.ok = run.values.contains(expected);
     if (!run.ok)
         run.error = QStringLiteral("window process printed no results");
     return run;
+}
+
+ChildRun runWindow(const QString &dir, const QString &scriptPath)
+{
+    return runChild(
+        {QStringLiteral("--measure-window"), dir, QStringLiteral("--script"), scriptPath},
+        QStringLiteral("peak_kib"));
+}
+
+// Process exec -> first frame, started `starts` times in `dir` and in `emptyDir`
+// alternately, so that both meet the same load of the machine.
+bool runStarts(const QString &dir, const QString &emptyDir, int starts,
+               QMap<QString, QVector<double>> *withData, QMap<QString, QVector<double>> *empty)
+{
+    for (int i = 0; i < starts; ++i) {
+        for (const bool data : {false, true}) {
+            const ChildRun run =
+                runChild({QStringLiteral("--measure-start"), data ? dir : emptyDir},
+                         QStringLiteral("start_to_frame_ms"));
+            if (!run.ok) {
+                out(QStringLiteral("lexora-bench: start: %1\n").arg(run.error));
+                return false;
+            }
+            for (auto value = run.values.constBegin(); value != run.values.constEnd(); ++value)
+                (*(data ? withData : empty))[value.key()] << *value;
+        }
+    }
+    return true;
 }
 
 qint64 directorySize(const QString &dir)
@@ -295,7 +381,8 @@ QString mib(double kib)
     return QStringLiteral("%1 MiB").arg(kib / 1024.0, 0, 'f', 1);
 }
 
-int runBenchmark(const QList<double> &scales, int repeat, int blockLength, const QString &keep)
+int runBenchmark(const QList<double> &scales, int repeat, int starts, int blockLength,
+                 const QString &keep)
 {
     QTemporaryDir temporary;
     const QString base = keep.isEmpty() ? temporary.path() : QDir(keep).absolutePath();
@@ -307,7 +394,7 @@ int runBenchmark(const QList<double> &scales, int repeat, int blockLength, const
     // The window without data: a working directory with no res/ in it.
     const QString emptyDir = base + QStringLiteral("/empty");
     QDir().mkpath(emptyDir);
-    const ChildRun empty = runChild(emptyDir, QString());
+    const ChildRun empty = runWindow(emptyDir, QString());
     if (!empty.ok) {
         out(QStringLiteral("lexora-bench: empty window: %1\n").arg(empty.error));
         return 1;
@@ -338,7 +425,7 @@ int runBenchmark(const QList<double> &scales, int repeat, int blockLength, const
         const double floor = measureFloor(dataDir);
         QMap<QString, QVector<double>> window;
         for (int i = 0; i < repeat; ++i) {
-            const ChildRun run = runChild(scaleDir, scriptPath);
+            const ChildRun run = runWindow(scaleDir, scriptPath);
             if (!run.ok) {
                 out(QStringLiteral("lexora-bench: scale %1: %2\n").arg(scale).arg(run.error));
                 return 1;
@@ -346,6 +433,10 @@ int runBenchmark(const QList<double> &scales, int repeat, int blockLength, const
             for (auto value = run.values.constBegin(); value != run.values.constEnd(); ++value)
                 window[value.key()] << *value;
         }
+        QMap<QString, QVector<double>> startsWithData;
+        QMap<QString, QVector<double>> startsEmpty;
+        if (!runStarts(scaleDir, emptyDir, starts, &startsWithData, &startsEmpty))
+            return 1;
         const double entry = measureHighlighting(data.sampleEntry, 21);
         const int entryRanges = formattedRanges;
         const double blockTime = measureHighlighting(block, 3);
@@ -356,15 +447,36 @@ int runBenchmark(const QList<double> &scales, int repeat, int blockLength, const
         const int keystrokes = keys.size() / std::max(1, repeat);
         const QString runs = QStringLiteral("median of %1 runs").arg(repeat);
 
+        const qint64 dataBytes = directorySize(dataDir);
+        const double peak = median(window.value(QStringLiteral("peak_kib")));
+        const QString wall = QStringLiteral("start_to_frame_ms");
+        const QString cpu = QStringLiteral("start_to_frame_cpu_ms");
+        const double startWithData = median(startsWithData.value(wall));
+        const double startEmpty = median(startsEmpty.value(wall));
+        const double cpuWithData = median(startsWithData.value(cpu));
+        const double cpuEmpty = median(startsEmpty.value(cpu));
+        const QString startRuns = QStringLiteral("median of %1, alternating").arg(starts);
+
         QString table;
         table += QStringLiteral("\nScale %1x: %2 headwords, %3 lexicon rows, %4 MB in %5 data "
                                 "files (generated in %6)\n")
                      .arg(scale)
                      .arg(grouped(qint64(median(window.value(QStringLiteral("headwords"))))))
                      .arg(grouped(qint64(median(window.value(QStringLiteral("rows"))))))
-                     .arg(double(directorySize(dataDir)) / 1e6, 0, 'f', 2)
+                     .arg(double(dataBytes) / 1e6, 0, 'f', 2)
                      .arg(QDir(dataDir).entryList(QDir::Files).size())
                      .arg(ms(generated));
+        table += row(QStringLiteral("process exec -> first frame, window without data"),
+                     ms(startEmpty), startRuns);
+        table +=
+            row(QStringLiteral("process exec -> first frame, this dictionary"), ms(startWithData),
+                QStringLiteral("%1 x the window without data")
+                    .arg(startWithData / std::max(startEmpty, 1e-9), 0, 'f', 2));
+        table += row(QStringLiteral("  the same in CPU time, window without data"), ms(cpuEmpty),
+                     startRuns);
+        table += row(QStringLiteral("  the same in CPU time, this dictionary"), ms(cpuWithData),
+                     QStringLiteral("%1 x the window without data")
+                         .arg(cpuWithData / std::max(cpuEmpty, 1e-9), 0, 'f', 2));
         table += row(QStringLiteral("floor: read + decode the files to lines"), ms(floor),
                      QStringLiteral("median of 3"));
         table += row(QStringLiteral("window construction"),
@@ -389,9 +501,13 @@ int runBenchmark(const QList<double> &scales, int repeat, int blockLength, const
         table +=
             row(QStringLiteral("highlight a %1-character block").arg(grouped(blockLength)),
                 ms(blockTime), QStringLiteral("median of 3, %1 coloured ranges").arg(blockRanges));
-        table += row(QStringLiteral("peak memory (VmHWM)"),
-                     mib(median(window.value(QStringLiteral("peak_kib")))),
+        table += row(QStringLiteral("peak memory (VmHWM)"), mib(peak),
                      QStringLiteral("window without data: %1").arg(mib(emptyPeak)));
+        table +=
+            row(QStringLiteral("peak memory above the window without data"), mib(peak - emptyPeak),
+                QStringLiteral("%1 x the data files (%2)")
+                    .arg((peak - emptyPeak) * 1024.0 / std::max<double>(dataBytes, 1), 0, 'f', 2)
+                    .arg(mib(double(dataBytes) / 1024.0)));
         out(table);
     }
     if (!keep.isEmpty())
@@ -416,6 +532,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption repeatOption(QStringLiteral("repeat"),
                                           QStringLiteral("Window runs per scale."),
                                           QStringLiteral("n"), QStringLiteral("3"));
+    const QCommandLineOption startsOption(QStringLiteral("starts"),
+                                          QStringLiteral("Process starts per scale, with data "
+                                                         "and without, for exec -> first frame."),
+                                          QStringLiteral("n"), QStringLiteral("10"));
     const QCommandLineOption blockOption(QStringLiteral("block"),
                                          QStringLiteral("Length of the highlighted block."),
                                          QStringLiteral("characters"), QStringLiteral("100000"));
@@ -425,15 +545,24 @@ int main(int argc, char *argv[])
     const QCommandLineOption windowOption(QStringLiteral("measure-window"),
                                           QStringLiteral("(internal) Measure the window in DIR."),
                                           QStringLiteral("DIR"));
+    const QCommandLineOption startOption(QStringLiteral("measure-start"),
+                                         QStringLiteral("(internal) Start the viewer in DIR."),
+                                         QStringLiteral("DIR"));
     const QCommandLineOption scriptOption(QStringLiteral("script"),
                                           QStringLiteral("(internal) Typing script."),
                                           QStringLiteral("file"));
-    parser.addOptions(
-        {scalesOption, repeatOption, blockOption, keepOption, windowOption, scriptOption});
+    parser.addOptions({scalesOption, repeatOption, startsOption, blockOption, keepOption,
+                       windowOption, startOption, scriptOption});
     parser.process(app);
 
-    if (parser.isSet(windowOption))
+    if (parser.isSet(startOption)) {
+        setUpLikeTheViewer();
+        return measureStart(parser.value(startOption));
+    }
+    if (parser.isSet(windowOption)) {
+        setUpLikeTheViewer();
         return measureWindow(parser.value(windowOption), parser.value(scriptOption));
+    }
 
     QList<double> scales;
     for (const QString &scale : parser.value(scalesOption).split(QLatin1Char(','))) {
@@ -446,6 +575,7 @@ int main(int argc, char *argv[])
         scales << value;
     }
     const int repeat = std::max(1, parser.value(repeatOption).toInt());
+    const int starts = std::max(1, parser.value(startsOption).toInt());
     const int blockLength = std::max(1, parser.value(blockOption).toInt());
-    return runBenchmark(scales, repeat, blockLength, parser.value(keepOption));
+    return runBenchmark(scales, repeat, starts, blockLength, parser.value(keepOption));
 }

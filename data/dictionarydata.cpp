@@ -10,14 +10,15 @@ std::optional<QStringList> readHeadwords(const QString &dir)
 
 std::optional<QVector<LexiconRow>> readLexicon(const QString &dir)
 {
-    const auto lines = readDataFile(dataFilePath(dir, lexiconFileName()));
+    auto lines = readDataFile(dataFilePath(dir, lexiconFileName()));
     if (!lines)
         return std::nullopt;
     QVector<LexiconRow> rows;
     rows.reserve(lines->size());
-    for (const QString &line : *lines) {
+    for (QString &line : *lines) {
         if (auto row = splitLexiconLine(line))
             rows.append(std::move(*row));
+        line = QString(); // each line goes as soon as its row is made: one copy at a time
     }
     return rows;
 }

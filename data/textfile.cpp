@@ -126,6 +126,9 @@ std::optional<QString> readFileText(const QString &path, TextReadReport *report,
     // gives it.
     if (text.isEmpty() && !bytes.isEmpty())
         text = QStringLiteral("\n");
+    // The decoder leaves room for one unit per byte; a text that is kept (a letter file
+    // stays in memory while the window is open) keeps only what it holds.
+    text.squeeze();
     return text;
 }
 

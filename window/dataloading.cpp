@@ -1,10 +1,13 @@
 #include "dataloading.h"
 
 #include "dictionarydata.h"
+#include "longtextdelegate.h"
+#include "textcellsizes.h"
 
 #include <QHeaderView>
 #include <QListWidget>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace {
 
@@ -17,6 +20,35 @@ QTableWidgetItem *lexiconCell(const QString &text)
     return cell;
 }
 
+// The widths resizeColumnsToContents() gives the columns of a hidden table that holds
+// only `rows`: each as wide as the widest of its cells that the view considers (while
+// hidden, the first resizeContentsPrecision() of them, all for 0 or less), one pixel more
+// when the grid shows, and at least as wide as its header section asks, shown or not,
+// within the header's limits. Column 1 then stretches over the remaining width, but keeps
+// its own when there is none. In other cases the toolkit measures the cells itself.
+void sizeColumnsToTexts(QTableWidget *table, const QVector<LexiconRow> &rows)
+{
+    QHeaderView *header = table->horizontalHeader();
+    if (table->isVisible() || table->rowCount() != rows.size() || table->columnCount() != 2 ||
+        header->hiddenSectionCount() > 0) {
+        table->resizeColumnsToContents();
+    } else {
+        const int precision = table->verticalHeader()->resizeContentsPrecision();
+        const int considered = precision > 0 ? std::min(precision, rows.size()) : rows.size();
+        for (int column = 0; column < 2; ++column) {
+            const TextCellSizes cells =
+                measureTextCells(table, column, considered, [&](int row) -> QStringView {
+                    return column == 0 ? rows.at(row).word : rows.at(row).gloss;
+                });
+            const int content = cells.widest + (table->showGrid() ? 1 : 0);
+            header->resizeSection(column, qBound(header->minimumSectionSize(),
+                                                 qMax(content, header->sectionSizeHint(column)),
+                                                 header->maximumSectionSize()));
+        }
+    }
+    header->setSectionResizeMode(1, QHeaderView::Stretch);
+}
+
 } // namespace
 
 QStringList loadHeadwords(QListWidget *list, const QString &dir)
@@ -25,7 +57,19 @@ QStringList loadHeadwords(QListWidget *list, const QString &dir)
     if (!headwords)
         return {};
     list->clear();
+    list->setUniformItemSizes(false);
+    auto *delegate = qobject_cast<LongTextDelegate *>(list->itemDelegate());
+    if (delegate)
+        delegate->setCellSize(QSize());
     list->addItems(*headwords);
+    if (delegate) {
+        const TextCellSizes cells = measureTextCells(
+            list, 0, headwords->size(), [&](int row) -> QStringView { return headwords->at(row); });
+        if (cells.commonHeight >= 0) {
+            delegate->setCellSize(QSize(cells.widest, cells.commonHeight));
+            list->setUniformItemSizes(true);
+        }
+    }
     return *headwords;
 }
 
@@ -42,6 +86,5 @@ void loadLexicon(QTableWidget *table, const QString &dir)
         table->setItem(row, 1, lexiconCell(fields.gloss));
         ++row;
     }
-    table->resizeColumnsToContents();
-    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    sizeColumnsToTexts(table, *rows);
 }

@@ -8,12 +8,17 @@ class QTableWidget;
 // The loading steps of the main window that fill its views. Each reads its file from `dir`
 // (the window uses "res" in the working directory); a file that cannot be read is skipped
 // silently and leaves its view as it was.
+//
+// Both views are sized from the texts they are given, as they would size themselves
+// from their cells, without measuring every cell (see textcellsizes.h).
 
 // One list item per line of the headword file, in file order. Returns the headwords
-// as the items show them.
+// as the items show them. When the list draws through a LongTextDelegate and all
+// headwords are as high, its items are of uniform size: as wide as the widest headword.
 QStringList loadHeadwords(QListWidget *list, const QString &dir);
 
 // One row per line of the lexicon file: column 0 the first field without surrounding
-// blanks, column 1 the second field as written; cells selectable, not editable. Column 0
-// is then as wide as its widest text and column 1 takes the remaining width.
+// blanks, column 1 the second field as written; cells selectable, not editable. The
+// columns are then as wide as resizeColumnsToContents() makes them, and column 1 takes
+// the remaining width.
 void loadLexicon(QTableWidget *table, const QString &dir);

@@ -2,6 +2,11 @@
 
 #include "showntext.h"
 
+QSize LongTextDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    return cellSize.isValid() ? cellSize : QStyledItemDelegate::sizeHint(option, index);
+}
+
 void LongTextDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);

@@ -14,6 +14,15 @@ class LongTextDelegate : public QStyledItemDelegate
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    // Every cell then measures `size`, as found once for all of them; an invalid size
+    // (the default) measures each cell from its own text.
+    void setCellSize(const QSize &size) { cellSize = size; }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+
+private:
+    QSize cellSize;
 };
