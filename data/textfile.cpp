@@ -104,15 +104,15 @@ std::optional<QString> readFileText(const QString &path, TextReadReport *report,
     QTextCodec::ConverterState state;
     QString text = codec->toUnicode(bytes.constData(), bytes.size(), &state);
     text.remove(QLatin1Char('\r'));
-    if (codec->mibEnum() == utf8Mib) {
-        const int skip = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-        const int bad = firstInvalidUtf8(bytes, skip);
-        if (bad >= 0) {
-            const QString before =
-                QString::fromUtf8(bytes.mid(skip, bad - skip)).remove(QLatin1Char('\r'));
-            out.flaws.append(flawAt(text, before.size(), describeInvalidBytes(bytes, bad)));
-        }
-    } else if (state.invalidChars > 0 || state.remainingChars > 0) {
+    const bool flawed = state.invalidChars > 0 || state.remainingChars > 0;
+    // The decoder only says that something was wrong; the bytes say where.
+    const int skip = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const int bad = flawed && codec->mibEnum() == utf8Mib ? firstInvalidUtf8(bytes, skip) : -1;
+    if (bad >= 0) {
+        const QString before =
+            QString::fromUtf8(bytes.mid(skip, bad - skip)).remove(QLatin1Char('\r'));
+        out.flaws.append(flawAt(text, before.size(), describeInvalidBytes(bytes, bad)));
+    } else if (flawed) {
         const int bad = text.indexOf(QChar(QChar::ReplacementCharacter));
         out.flaws.append(flawAt(text, bad < 0 ? text.size() : bad,
                                 QStringLiteral("bytes that are not valid ") +
