@@ -78,9 +78,11 @@ void loadLexicon(QTableWidget *table, const QString &dir)
     const auto rows = readLexicon(dir);
     if (!rows)
         return;
-    // All rows at once, then their cells, in file order.
+    // All rows at once, then their cells, in file order. The table is not shown yet, so
+    // the change signal of each cell, which would cost most of its setting, is held back.
     int row = table->rowCount();
     table->setRowCount(row + rows->size());
+    const QSignalBlocker quiet(table->model());
     for (const LexiconRow &fields : *rows) {
         table->setItem(row, 0, lexiconCell(fields.word));
         table->setItem(row, 1, lexiconCell(fields.gloss));
