@@ -12,85 +12,67 @@ class TestImportMap : public QObject
 private slots:
     void reads_data();
     void reads();
-    void refuses_data();
     void refuses();
 };
 
 void TestImportMap::reads_data()
 {
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("marker");
-    QTest::addColumn<QString>("role"); // empty: the map does not name the marker
-    QTest::addColumn<QString>("partOfSpeech");
-    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("key");     // a marker, or else a part of speech
+    QTest::addColumn<QString>("meaning"); // its role or tag; empty: the map has none
 
-    QTest::newRow("built-in map unchanged by comments and blank lines")
-        << QStringList{QStringLiteral("# mine"), QStringLiteral("  ")} << QStringLiteral("\\ge")
-        << QStringLiteral("gloss") << QStringLiteral(" Noun ") << QStringLiteral("N");
-    QTest::newRow("a marker of one's own")
-        << QStringList{QStringLiteral("\\gf   gloss")} << QStringLiteral("\\gf")
-        << QStringLiteral("gloss") << QStringLiteral("n") << QStringLiteral("N");
+    QTest::newRow("a marker of one's own") << QStringLiteral("\\gf") << QStringLiteral("gloss");
     QTest::newRow("a built-in marker left out")
-        << QStringList{QStringLiteral("\\ge ignore")} << QStringLiteral("\\ge")
-        << QStringLiteral("ignore") << QString() << QString();
-    QTest::newRow("a new record marker replaces the old one")
-        << QStringList{QStringLiteral("\\hw headword")} << QStringLiteral("\\lx") << QString()
-        << QString() << QString();
-    QTest::newRow("part of speech of several words, found whatever the case")
-        << QStringList{QStringLiteral("ps verbal noun N")} << QStringLiteral("\\ps")
-        << QStringLiteral("pos") << QStringLiteral("Verbal  NOUN") << QStringLiteral("N");
+        << QStringLiteral("\\ge") << QStringLiteral("ignore");
+    QTest::newRow("a built-in marker kept") << QStringLiteral("\\xv") << QStringLiteral("example");
+    QTest::newRow("a new record marker") << QStringLiteral("\\hw") << QStringLiteral("headword");
+    QTest::newRow("the old record marker no longer named") << QStringLiteral("\\lx") << QString();
+    QTest::newRow("part of speech of several words, whatever the case")
+        << QStringLiteral("Verbal  NOUN") << QStringLiteral("N");
     QTest::newRow("a part of speech given another tag")
-        << QStringList{QStringLiteral("ps n TG")} << QStringLiteral("\\ps") << QStringLiteral("pos")
         << QStringLiteral("n") << QStringLiteral("TG");
+    QTest::newRow("a built-in part of speech, blanks around")
+        << QStringLiteral(" Noun ") << QStringLiteral("N");
 }
 
+// Every row looks up one key in the same map file, read on top of the built-in map.
 void TestImportMap::reads()
 {
-    QFETCH(QStringList, lines);
-    QFETCH(QString, marker);
-    QFETCH(QString, role);
-    QFETCH(QString, partOfSpeech);
-    QFETCH(QString, tag);
+    QFETCH(QString, key);
+    QFETCH(QString, meaning);
     ImportMap map = ImportMap::standard();
+    const QStringList lines{QStringLiteral("# mine"),        QStringLiteral("  "),
+                            QStringLiteral("\\gf   gloss"),  QStringLiteral("\\ge ignore"),
+                            QStringLiteral("\\hw headword"), QStringLiteral("ps verbal noun N"),
+                            QStringLiteral("ps n TG")};
     QCOMPARE(map.read(lines, QStringLiteral("my.map")).size(), 0);
-    const std::optional<FieldRole> found = map.role(marker);
-    QCOMPARE(found ? roleName(*found) : QString(), role);
-    if (!partOfSpeech.isEmpty())
-        QCOMPARE(map.tag(partOfSpeech), tag);
+    const std::optional<FieldRole> role = map.role(key);
+    QCOMPARE(!key.startsWith(QLatin1Char('\\')) ? map.tag(key)
+             : role                             ? roleName(*role)
+                                                : QString(),
+             meaning);
 }
 
-void TestImportMap::refuses_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QStringList>("errors");
-
-    QTest::newRow("marker without role")
-        << QStringList{QStringLiteral("\\ge")}
-        << QStringList{
-               QStringLiteral("my.map:1: error: a line is \"\\marker role\" or \"ps VALUE TAG\"")};
-    QTest::newRow("marker without backslash")
-        << QStringList{QStringLiteral("# x"), QStringLiteral("ge gloss")}
-        << QStringList{
-               QStringLiteral("my.map:2: error: a line is \"\\marker role\" or \"ps VALUE TAG\"")};
-    QTest::newRow("part of speech without tag")
-        << QStringList{QStringLiteral("ps n")}
-        << QStringList{
-               QStringLiteral("my.map:1: error: a part-of-speech line is \"ps VALUE TAG\"")};
-    QTest::newRow("no record marker left")
-        << QStringList{QStringLiteral("\\lx note")}
-        << QStringList{QStringLiteral("my.map: error: no marker has the role \"headword\", so no "
-                                      "record can begin")};
-}
-
+// Each line it cannot take is an error at its line; so is a map left without a record marker.
 void TestImportMap::refuses()
 {
-    QFETCH(QStringList, lines);
-    QFETCH(QStringList, errors);
     ImportMap map = ImportMap::standard();
     QStringList shown;
-    for (const Diagnostic &problem : map.read(lines, QStringLiteral("my.map")))
+    for (const Diagnostic &problem : map.read(
+             {QStringLiteral("\\ge"), QStringLiteral("# x"), QStringLiteral("ge gloss"),
+              QStringLiteral("ps n"), QStringLiteral("\\lx note"), QStringLiteral("\\gx glos")},
+             QStringLiteral("my.map")))
         shown.append(problem.toString());
-    QCOMPARE(shown, errors);
+    const QString line = QStringLiteral(": error: a line is \"\\marker role\" or \"ps VALUE TAG\"");
+    QCOMPARE(
+        shown,
+        QStringList(
+            {QStringLiteral("my.map:1") + line, QStringLiteral("my.map:3") + line,
+             QStringLiteral("my.map:4: error: a part-of-speech line is \"ps VALUE TAG\""),
+             QStringLiteral("my.map:6: error: unknown role \"glos\"; the roles are: headword, "
+                            "homonym, form, pos, sense, gloss, definition, example, translation, "
+                            "up, down, variant, main, subentry, note, ignore"),
+             QStringLiteral(
+                 "my.map: error: no marker has the role \"headword\", so no record can begin")}));
 }
 
 QTEST_GUILESS_MAIN(TestImportMap)

@@ -1,43 +1,32 @@
-// Importing a LIFT dictionary: which forms, languages and relations become which parts of
-// an entry, what is reported, and malformed XML refused with its line and column.
+// Importing a LIFT dictionary: which elements, languages and relations make which parts of
+// a record (the MDF test covers how records are written, tst_lexoradata the command), and
+// malformed XML refused with line and column. Code points: U+00E0/00E1 a grave/acute,
+// U+2191/2193 up/down arrow, U+2666 black diamond suit.
 
 #include "liftimport.h"
 #include "testdatafiles.h"
 
 #include <QBuffer>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using testdata::u;
-using testdata::ul;
 
 namespace {
 
-ImportResult import(const QString &body, const LiftOptions &options = {})
+ImportResult import(QByteArray xml, const QStringList &languages = {})
 {
-    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<lift version=\"0.13\">\n" +
-                     body.toUtf8() + "</lift>\n";
     QBuffer buffer(&xml);
     buffer.open(QIODevice::ReadOnly);
-    return importLift(&buffer, QStringLiteral("d.lift"), ImportMap::standard(), options);
+    return importLift(&buffer, QStringLiteral("d.lift"), ImportMap::standard(),
+                      {languages.value(0), languages.value(1)});
 }
 
-QString entry(const QString &attributes, const QString &word, const QString &inside)
+// An entry's first line, then `inside` and its end tag.
+QString entry(const char *attributes, const char *word, const char *inside)
 {
-    return QStringLiteral("<entry %1><lexical-unit><form lang=\"bm\"><text>%2</text></form>"
-                          "</lexical-unit>\n%3</entry>\n")
-        .arg(attributes, word, inside);
-}
-
-QString sense(const QString &inside)
-{
-    return QStringLiteral("<sense>") + inside + QStringLiteral("</sense>\n");
-}
-
-QString gloss(const QString &language, const QString &text)
-{
-    return QStringLiteral("<gloss lang=\"%1\"><text>%2</text></gloss>").arg(language, text);
+    return u("<entry %1><lexical-unit><form lang=\"bm\"><text>%2</text></form></lexical-unit>\n"
+             "%3</entry>\n")
+        .arg(u(attributes), u(word), u(inside));
 }
 
 } // namespace
@@ -51,87 +40,63 @@ private slots:
     void entries();
     void malformed_data();
     void malformed();
-    void commandLocatesInvalidText();
 };
 
 void TestLiftImport::entries_data()
 {
     QTest::addColumn<QString>("body");
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<QString>("vernacular");
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QStringList>("lexicon");
-    QTest::addColumn<QList<int>>("warnings");
+    QTest::addColumn<QStringList>("languages"); // analysis, vernacular; empty: by default
+    QTest::addColumn<QString>("sources");       // entries -- lexicon
+    QTest::addColumn<QList<int>>("warnings");   // their lines
 
-    // Lines: 1 declaration, 2 <lift>, then the body's lines from 3 on.
-    QTest::newRow("homographs in order, pronunciation in brackets, most frequent language")
-        << entry(QStringLiteral("id=\"a\" order=\"2\""), u("bá"),
-                 sense(QStringLiteral("<grammatical-info value=\"Noun\"/>") +
-                       gloss(QStringLiteral("fr"), u("chèvre")) +
-                       gloss(QStringLiteral("en"), QStringLiteral("goat")))) +
-               entry(
-                   QStringLiteral("id=\"b\" order=\"1\""), QStringLiteral("ba"),
-                   u("<pronunciation><form lang=\"bm\"><text>bà</text></form></pronunciation>\n") +
-                       sense(QStringLiteral("<grammatical-info value=\"Verb\"/>") +
-                             gloss(QStringLiteral("fr"), u("être grand")) +
-                             QStringLiteral("<definition><form lang=\"fr\"><text>avoir une "
-                                            "<span>grande</span> taille</text></form>"
-                                            "</definition>")))
-        << QString() << QString()
-        << ul({"BA [bà] W être grand.", "avoir une grande taille", "BA [bá] N chèvre."})
-        << ul({"BA|être grand", "BA|chèvre"}) << QList<int>{4};
-    QTest::newRow("example with translation, bracket rewritten")
-        << entry(QStringLiteral("id=\"a\""), QStringLiteral("so"),
-                 sense(gloss(QStringLiteral("fr"), QStringLiteral("maison")) +
-                       QStringLiteral("\n<example><form lang=\"bm\"><text>A [so] ka bon</text>"
-                                      "</form><translation><form lang=\"fr\"><text>Sa maison "
-                                      "est grande.</text></form></translation></example>")))
-        << QString() << QString()
-        << ul({"SO [so] maison.", "♦ A (so) ka bon. Sa maison est grande."}) << ul({"SO|maison"})
-        << QList<int>{5};
-    QTest::newRow("relations by entry and sense id, variant, unknown id left out")
-        << entry(QStringLiteral("id=\"m\""), QStringLiteral("muso"),
-                 QStringLiteral("<variant><form lang=\"bm\"><text>musow</text></form></variant>\n"
-                                "<sense id=\"m1\">") +
-                     gloss(QStringLiteral("fr"), QStringLiteral("femme")) +
-                     QStringLiteral("</sense>\n")) +
-               entry(QStringLiteral("id=\"mm\""), QStringLiteral("musoman"),
-                     QStringLiteral("<relation type=\"_component-lexeme\" ref=\"m1\"/>\n"
-                                    "<relation type=\"synonym\" ref=\"nobody\"/>\n"))
-        << QString() << QString()
-        << ul({"MUSO [muso] femme.", "↓MUSOMAN", "MUSOMAN [musoman]", "↑MUSO",
-               "MUSOW [musow] => MUSO"})
-        << ul({"MUSO|femme"}) << QList<int>{9};
-    QTest::newRow("languages chosen, part of speech missing from the table")
-        << entry(QStringLiteral("id=\"a\""),
-                 QStringLiteral("x</text></form><form lang=\"bm-Latn\"><text>ji"),
-                 sense(QStringLiteral("<grammatical-info value=\"Classifier\"/>") +
-                       gloss(QStringLiteral("en"), QStringLiteral("water")) +
-                       gloss(QStringLiteral("fr"), QStringLiteral("eau")) +
-                       gloss(QStringLiteral("fr"), QStringLiteral("pluie"))))
-        << QStringLiteral("en") << QStringLiteral("bm-Latn") << ul({"JI [ji] water."})
-        << ul({"JI|water"}) << QList<int>{4, 4};
-    QTest::newRow("deleted entry skipped, unused element reported once")
-        << entry(QStringLiteral("id=\"a\" dateDeleted=\"2020-01-01T00:00:00Z\""),
-                 QStringLiteral("ba"), QString()) +
-               entry(QStringLiteral("id=\"b\""), QStringLiteral("bo"),
-                     QStringLiteral("<trait name=\"t\" value=\"1\"/>\n<trait name=\"t\" "
-                                    "value=\"2\"/>\n<relation type=\"synonym\" ref=\"a\"/>\n"))
-        << QString() << QString() << ul({"BO [bo]"}) << QStringList{} << QList<int>{6};
+    // Line 1 is <lift>, then the body's lines from 2 on.
+    QTest::newRow("homographs by order, pronunciation, most frequent language, example")
+        << entry("id=\"a\" order=\"2\"", "b\u00e1",
+                 "<sense><grammatical-info value=\"Noun\"/><gloss lang=\"fr\"><text>chien</text>"
+                 "</gloss><gloss lang=\"en\"><text>dog</text></gloss>\n<example><form lang=\"bm\">"
+                 "<text>A b\u00e1</text></form><translation><form lang=\"fr\"><text>Le chien."
+                 "</text></form></translation></example></sense>\n") +
+               entry("id=\"b\" order=\"1\"", "ba",
+                     "<pronunciation><form lang=\"bm\"><text>b\u00e0</text></form></pronunciation>"
+                     "\n<sense><grammatical-info value=\"Verb\"/><gloss lang=\"fr\"><text>grandir"
+                     "</text></gloss><definition><form lang=\"fr\"><text>devenir <span>grand</span>"
+                     "</text></form></definition></sense>\n")
+        << QStringList()
+        << u("BA [b\u00e0] W grandir.\ndevenir grand\nBA [b\u00e1] N chien.\n\u2666 A b\u00e1. "
+             "Le chien.\n--\nBA|grandir\nBA|chien")
+        << QList<int>{3};
+    QTest::newRow("relations by entry and sense id, variant, unknown id, deleted entry, unused")
+        << entry("id=\"m\"", "muso",
+                 "<variant><form lang=\"bm\"><text>musow</text></form></variant>\n<sense "
+                 "id=\"m1\"><gloss lang=\"fr\"><text>femme</text></gloss></sense>\n") +
+               entry("id=\"mm\"", "musoman",
+                     "<relation type=\"_component-lexeme\" ref=\"m1\"/>\n<relation "
+                     "type=\"synonym\" ref=\"nobody\"/>\n<trait name=\"t\" value=\"1\"/>\n"
+                     "<trait name=\"t\" value=\"2\"/>\n<relation type=\"synonym\" ref=\"d\"/>\n") +
+               entry("id=\"d\" dateDeleted=\"2020-01-01T00:00:00Z\"", "ba", "")
+        << QStringList()
+        << u("MUSO [muso] femme.\n\u2193MUSOMAN\nMUSOMAN [musoman]\n\u2191MUSO\nMUSOW [musow] "
+             "=> MUSO\n--\nMUSO|femme")
+        << QList<int>{8, 9};
+    QTest::newRow("languages chosen, glosses in others left out")
+        << entry("id=\"a\"", "x</text></form><form lang=\"bm-Latn\"><text>ji",
+                 "<sense><gloss lang=\"en\"><text>water</text></gloss><gloss lang=\"fr\"><text>"
+                 "eau</text></gloss><gloss lang=\"fr\"><text>pluie</text></gloss></sense>\n")
+        << QStringList{QStringLiteral("en"), QStringLiteral("bm-Latn")}
+        << u("JI [ji] water.\n--\nJI|water") << QList<int>{3};
 }
 
 void TestLiftImport::entries()
 {
     QFETCH(QString, body);
-    QFETCH(QString, language);
-    QFETCH(QString, vernacular);
-    const ImportResult result = import(body, {language, vernacular});
-    QVERIFY(result.usable);
-    QFETCH(QStringList, entries);
-    QFETCH(QStringList, lexicon);
+    QFETCH(QStringList, languages);
+    QFETCH(QString, sources);
     QFETCH(QList<int>, warnings);
-    QCOMPARE(result.sources.entries, entries);
-    QCOMPARE(result.sources.lexicon, lexicon);
+    const ImportResult result =
+        import("<lift version=\"0.13\">\n" + body.toUtf8() + "</lift>\n", languages);
+    QCOMPARE((result.sources.entries + QStringList{QStringLiteral("--")} + result.sources.lexicon)
+                 .join(QLatin1Char('\n')),
+             sources);
     QList<int> lines;
     for (const Diagnostic &warning : result.diagnostics)
         lines.append(warning.line);
@@ -141,58 +106,33 @@ void TestLiftImport::entries()
 void TestLiftImport::malformed_data()
 {
     QTest::addColumn<QByteArray>("xml");
-    QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("end"); // of the one error, after the XML reader's words
 
+    // The column is the one just after where the reader stopped: after the wrong tag.
     QTest::newRow("mismatched end tag")
-        << QByteArray("<lift>\n<entry id=\"a\">\n<lexical-unit></entry></lift>\n")
-        << QStringLiteral("d.lift:3: error: ");
-    QTest::newRow("cut off") << QByteArray("<lift>\n<entry id=\"a\">\n")
-                             << QStringLiteral("d.lift:3: error: ");
-    QTest::newRow("not LIFT") << QByteArray("<?xml version=\"1.0\"?>\n<html></html>\n")
-                              << QStringLiteral("d.lift:2: error: the root element is <html>, "
-                                                "not <lift> (column 7)");
-    QTest::newRow("invalid UTF-8")
-        << QByteArray("<lift>\n<entry id=\"a\"><lexical-unit><form lang=\"bm\"><text>b\xE1"
-                      "</text></form></lexical-unit></entry>\n</lift>\n")
-        << QStringLiteral("d.lift:");
-    QTest::newRow("no entry") << QByteArray("<lift>\n</lift>\n")
+        << QByteArray("<lift>\n<entry id=\"a\">\n<lexical-unit></entry></lift>\n") << 3
+        << QStringLiteral(" (column 23)");
+    QTest::newRow("cut off") << QByteArray("<lift>\n<entry id=\"a\">\n") << 3
+                             << QStringLiteral(" (column 1)");
+    QTest::newRow("not LIFT") << QByteArray("<?xml version=\"1.0\"?>\n<html></html>\n") << 2
+                              << QStringLiteral(
+                                     ": the root element is <html>, not <lift> (column 7)");
+    QTest::newRow("no entry") << QByteArray("<lift>\n</lift>\n") << 0
                               << QStringLiteral("d.lift: error: no entry to import");
 }
 
 void TestLiftImport::malformed()
 {
     QFETCH(QByteArray, xml);
-    QFETCH(QString, error);
-    QBuffer buffer(&xml);
-    buffer.open(QIODevice::ReadOnly);
-    const ImportResult result =
-        importLift(&buffer, QStringLiteral("d.lift"), ImportMap::standard(), {});
+    QFETCH(int, line);
+    QFETCH(QString, end);
+    const ImportResult result = import(xml);
     QVERIFY(!result.usable);
     QCOMPARE(result.diagnostics.size(), 1);
-    QVERIFY2(result.diagnostics.first().toString().startsWith(error),
+    QCOMPARE(result.diagnostics.first().line, line);
+    QVERIFY2(result.diagnostics.first().toString().endsWith(end),
              qPrintable(result.diagnostics.first().toString()));
-}
-
-// The command names the place of bytes that are not UTF-8, and writes nothing.
-void TestLiftImport::commandLocatesInvalidText()
-{
-    QTemporaryDir dir;
-    const QString input = dir.filePath(QStringLiteral("d.lift"));
-    QFile file(input);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("<lift>\n<entry id=\"a\"><lexical-unit><form lang=\"bm\"><text>b\xE1"
-               "</text></form></lexical-unit></entry>\n</lift>\n");
-    file.close();
-    QProcess tool;
-    const QString src = dir.filePath(QStringLiteral("src"));
-    tool.start(QStringLiteral(LEXORA_DATA_TOOL), {QStringLiteral("import-lift"), input, src});
-    QVERIFY(tool.waitForFinished(30000));
-    QCOMPARE(tool.exitCode(), 2);
-    const QString errors = QString::fromUtf8(tool.readAllStandardError());
-    QVERIFY2(errors.contains(input + QStringLiteral(":2: error: bytes that are not valid UTF-8 (E1 "
-                                                    "3C 2F 74) at column 52")),
-             qPrintable(errors));
-    QVERIFY(!QFileInfo::exists(src));
 }
 
 QTEST_GUILESS_MAIN(TestLiftImport)

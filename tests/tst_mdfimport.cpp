@@ -1,7 +1,9 @@
-// Importing a dictionary database with MDF markers: what each kind of record and field
-// becomes in the sources, what is reported, and that the result builds, checks clean and
-// shows in the viewer's lookup. The command itself: encodings, refused input, nothing
-// written then.
+// Importing an MDF database: what records and fields become in the sources and which
+// lines are reported, and so the entry writer both importers share; then import, build and
+// the viewer's lookup. The command is run in tst_lexoradata. Code points: U+00E1 a acute,
+// U+0186/0254 capital/small open o, U+019D/0272 capital/small n with left hook, U+0294
+// glottal stop, U+0301 combining acute, U+041B Cyrillic capital el, U+2026 ellipsis,
+// U+2191/2193 up/down arrow, U+2666 black diamond suit.
 
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
@@ -11,61 +13,10 @@
 #include "testdatafiles.h"
 #include "textfile.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using testdata::u;
-using testdata::ul;
-
-namespace {
-
-QList<int> warningLines(const QVector<Diagnostic> &diagnostics)
-{
-    QList<int> lines;
-    for (const Diagnostic &diagnostic : diagnostics) {
-        if (diagnostic.severity == Diagnostic::Warning)
-            lines.append(diagnostic.line);
-    }
-    return lines;
-}
-
-bool writeSources(const DictionarySources &sources, const QString &dir)
-{
-    return QDir().mkpath(dir) &&
-           testdata::writeFile(dir + QStringLiteral("/headwords.txt"),
-                               plainFileBytes(sources.headwords)) &&
-           testdata::writeFile(dir + QStringLiteral("/entries.txt"),
-                               plainFileBytes(sources.entries)) &&
-           testdata::writeFile(dir + QStringLiteral("/lexicon.txt"),
-                               plainFileBytes(sources.lexicon));
-}
-
-struct Run
-{
-    int status = -1;
-    QString errors;
-};
-
-Run runTool(const QStringList &arguments)
-{
-    QProcess tool;
-    tool.start(QStringLiteral(LEXORA_DATA_TOOL), arguments);
-    Run run;
-    if (tool.waitForFinished(30000) && tool.exitStatus() == QProcess::NormalExit) {
-        run.status = tool.exitCode();
-        run.errors = QString::fromUtf8(tool.readAllStandardError());
-    }
-    return run;
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 class TestMdfImport : public QObject
 {
@@ -74,218 +25,95 @@ class TestMdfImport : public QObject
 private slots:
     void records_data();
     void records();
-    void summary();
-    void recordMarkerMissing();
     void importBuildLookUp();
-    void command_data();
-    void command();
-    void refusedInputWritesNothing_data();
-    void refusedInputWritesNothing();
 };
 
 void TestMdfImport::records_data()
 {
     QTest::addColumn<QString>("mdf");
-    QTest::addColumn<QStringList>("headwords");
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QStringList>("lexicon");
-    QTest::addColumn<QList<int>>("warnings");
+    QTest::addColumn<QString>("sources");     // headwords -- entries -- lexicon
+    QTest::addColumn<QList<int>>("warnings"); // their lines
 
-    QTest::newRow("header skipped, wrapped field joined")
-        << u("\\_sh v3.0  400  MDF 4.0\n\\_DateStampHasFourDigitYear\n\n"
-             "\\lx ba\n\\ge mother,\n  of a child\n\\nt said\nof goats too\n")
-        << ul({"BA"}) << ul({"BA [ba] mother, of a child.", "said of goats too"})
-        << ul({"BA|mother, of a child"}) << QList<int>{};
-    QTest::newRow("homonyms in number order, glosses and examples")
-        << u("\\lx bá\n\\hm 2\n\\ps n\n\\ge goat\n\\gn chèvre\n\\xv Bá bɛ yàn\n"
-             "\\xe The goat is here.\n\n\\lx ba\n\\hm 1\n\\ps n\n\\ge mother\n")
-        << ul({"BA"})
-        << ul({"BA [ba] N mother.", "BA [bá] N goat; chèvre.", "♦ Bá bɛ yàn. The goat is here."})
-        << ul({"BA|mother", "BA|goat", "BA|chèvre"}) << QList<int>{};
-    QTest::newRow("senses with their parts of speech")
-        << u("\\lx bɔ\n\\ps v\n\\sn 1\n\\ge leave\n\\sn 2\n\\ge go out\n\\ps n\n\\ge exit\n")
-        << ul({"BƆ"}) << ul({"BƆ [bɔ] W leave; go out; N exit."})
-        << ul({"BƆ|leave", "BƆ|go out", "BƆ|exit"}) << QList<int>{};
-    QTest::newRow("sub-entry with up and down")
-        << u("\\lx muso\n\\ps n\n\\ge woman\n\\se musoman\n\\ps adj\n\\ge female\n")
-        << ul({"MUSO", "MUSOMAN"})
-        << ul({"MUSO [muso] N woman.", "↓MUSOMAN", "MUSOMAN [musoman] M female.", "↑MUSO"})
-        << ul({"MUSO|woman", "MUSOMAN|female"}) << QList<int>{};
-    QTest::newRow("variant and main entry as cross-references")
-        << u("\\lx bɔra\n\\ps v\n\\mn bɔ\n\n\\lx bɔ\n\\ps v\n\\ge leave\n\\va bɔn\n\\cf taa\n")
-        << ul({"BƆ", "BƆN", "BƆRA"})
-        << ul({"BƆ [bɔ] W leave.", "↓TAA", "BƆN [bɔn] => BƆ", "BƆRA [bɔra] W => BƆ"})
-        << ul({"BƆ|leave"}) << QList<int>{};
-    QTest::newRow("reference to a word without record kept as an entry")
-        << u("\\lx bɔra\n\\ge left\n\\mn bɔ\n") << ul({"BƆRA"}) << ul({"BƆRA [bɔra] left."})
-        << ul({"BƆRA|left"}) << QList<int>{3};
-    QTest::newRow("part of speech missing from the table")
-        << u("\\lx sa\n\\ps xyz\n\\ge die\n") << ul({"SA"}) << ul({"SA [sa] die."})
-        << ul({"SA|die"}) << QList<int>{2};
-    QTest::newRow("headword outside the alphabet skipped, ɲ filed as Л")
-        << u("\\lx ʔa\n\\ge glottal\n\\lx ɲa\n\\ge eye\n") << ul({"ЛA"}) << ul({"ЛA [ɲa] eye."})
-        << ul({"ƝA|eye"}) << QList<int>{1};
-    QTest::newRow("decomposed tone marks composed")
-        << u("\\lx ka\xcc\x81\n\\ge to\n\\xv Ka\xcc\x81 ta.\n") << ul({"KA"})
-        << ul({"KA [k\xc3\xa1] to.", "♦ K\xc3\xa1 ta."}) << ul({"KA|to"}) << QList<int>{};
-    QTest::newRow("bracket in an example written as parenthesis")
-        << u("\\lx so\n\\ge house\n\\xv A [so] ka bon.\n\\xe His house is big.\n") << ul({"SO"})
-        << ul({"SO [so] house.", "♦ A (so) ka bon. His house is big."}) << ul({"SO|house"})
-        << QList<int>{3};
-    // Line 1 of both files: "…" at index 12 of the head line and 7 of the lexicon row
-    // takes key digit 1 ((1 + i) mod 5 = 3) and would be stored as the bullet U+2022. The
-    // head line is reported at its record's line.
-    QTest::newRow("unstorable ellipsis written as three dots")
-        << u("\\lx so\n\\ge wait…\n") << ul({"SO"}) << ul({"SO [so] wait...."})
-        << ul({"SO|wait..."}) << QList<int>{1, 2};
-    QTest::newRow("unknown marker reported once, field before any record")
-        << u("\\ge stray\n\\lx a\n\\dt 2020\n\\lx i\n\\dt 2021\n") << ul({"A", "I"})
-        << ul({"A [a]", "I [i]"}) << QStringList{} << QList<int>{1, 3};
+    QTest::newRow("header skipped, wrapped fields joined, part of speech missing from table")
+        << u("\\_sh v3.0  400  MDF 4.0\n\\_DateStampHasFourDigitYear\n\n\\lx ba\n\\ps xyz\n"
+             "\\ge mother,\n  of a child\n\\nt said\nof goats too\n")
+        << u("BA\n--\nBA [ba] mother, of a child.\nsaid of goats too\n--\nBA|mother, of a child")
+        << QList<int>{5};
+    QTest::newRow("homonyms in number order, decomposed tone marks composed")
+        << u("\\lx ba\u0301\n\\hm 2\n\\ps n\n\\ge goat\n\n\\lx ba\n\\hm 1\n\\ps n\n\\ge mother\n")
+        << u("BA\n--\nBA [ba] N mother.\nBA [b\u00e1] N goat.\n--\nBA|mother\nBA|goat")
+        << QList<int>{};
+    QTest::newRow("senses with their parts of speech, sub-entry with up, listed down on main")
+        << u("\\lx ta\n\\ps v\n\\sn 1\n\\ge go\n\\sn 2\n\\ge leave\n\\ps n\n\\ge going\n"
+             "\\se tali\n\\ps adj\n\\ge gone\n")
+        << u("TA\nTALI\n--\nTA [ta] W go; leave; N going.\n\u2193TALI\nTALI [tali] M gone.\n"
+             "\u2191TA\n--\nTA|go\nTA|leave\nTA|going\nTALI|gone")
+        << QList<int>{};
+    QTest::newRow("variant and main entry as cross-references, reference to nothing left out")
+        << u("\\lx tara\n\\ps v\n\\mn ta\n\n\\lx ta\n\\ps v\n\\ge go\n\\va tan\n\\cf taa\n"
+             "\\lx sa\n\\ge left\n\\mn si\n")
+        << u("SA\nTA\nTAN\nTARA\n--\nSA [sa] left.\nTA [ta] W go.\n\u2193TAA\nTAN [tan] => TA\n"
+             "TARA [tara] W => TA\n--\nSA|left\nTA|go")
+        << QList<int>{12};
+    // Line 1 of both files: the ellipsis at index 12 of the head line and 7 of the lexicon
+    // row takes key digit 1 ((1 + i) mod 5 = 3) and would be stored as the bullet U+2022.
+    // The head line is reported at its record's line.
+    QTest::newRow("unstorable ellipsis written as three dots, bracket in an example as parenthesis")
+        << u("\\lx so\n\\ge wait\u2026\n\\xv A [so] ka bon.\n\\xe His house is big.\n")
+        << u("SO\n--\nSO [so] wait....\n\u2666 A (so) ka bon. His house is big.\n--\nSO|wait...")
+        << QList<int>{1, 2, 3};
+    QTest::newRow("unknown marker once, field before any record, headword outside the alphabet")
+        << u("\\ge stray\n\\lx a\n\\dt 2020\n\\lx i\n\\dt 2021\n\\lx \u0294a\n\\lx \u0272a\n\\ge "
+             "eye\n")
+        << u("A\nI\n\u041BA\n--\nA [a]\nI [i]\n\u041BA [\u0272a] eye.\n--\n\u019DA|eye")
+        << QList<int>{1, 3, 6};
 }
 
 void TestMdfImport::records()
 {
     QFETCH(QString, mdf);
-    const ImportResult result = importMdf(mdf, QStringLiteral("dict.txt"), ImportMap::standard());
-    QVERIFY(result.usable);
-    QFETCH(QStringList, headwords);
-    QFETCH(QStringList, entries);
-    QFETCH(QStringList, lexicon);
+    QFETCH(QString, sources);
     QFETCH(QList<int>, warnings);
-    QCOMPARE(result.sources.headwords, headwords);
-    QCOMPARE(result.sources.entries, entries);
-    QCOMPARE(result.sources.lexicon, lexicon);
-    QCOMPARE(warningLines(result.diagnostics), warnings);
-}
-
-void TestMdfImport::summary()
-{
-    const ImportResult result =
-        importMdf(u("\\lx ba\n\\ge mother\n\\dt 1\n\\lx 1ba\n\\lx \n\\lx bo\n\\dt 2\n"),
-                  QStringLiteral("d.txt"), ImportMap::standard());
-    QCOMPARE(result.summary.text(QStringLiteral("d.txt")),
-             QStringLiteral("d.txt: 4 records read, 2 entries written under 2 headwords, 1 "
-                            "lexicon rows; fields ignored: \\dt 2; records skipped: headword "
-                            "outside the alphabet 1, no headword 1"));
-}
-
-void TestMdfImport::recordMarkerMissing()
-{
-    const ImportResult result =
-        importMdf(u("\\hw ba\n\\ge mother\n"), QStringLiteral("d.txt"), ImportMap::standard());
-    QVERIFY(!result.usable);
-    QCOMPARE(result.diagnostics.last().toString(),
-             QStringLiteral("d.txt: error: no record: no line begins with the record marker \\lx"));
+    const ImportResult result = importMdf(mdf, QStringLiteral("d.txt"), ImportMap::standard());
+    const QStringList files{QStringLiteral("--")}; // between the files
+    const DictionarySources &written = result.sources;
+    QCOMPARE((written.headwords + files + written.entries + files + written.lexicon)
+                 .join(QLatin1Char('\n')),
+             sources);
+    QList<int> lines;
+    for (const Diagnostic &warning : result.diagnostics)
+        lines.append(warning.severity == Diagnostic::Warning ? warning.line : -1);
+    QCOMPARE(lines, warnings);
 }
 
 // The path a producer takes: import, build, and what the viewer shows for a headword.
 void TestMdfImport::importBuildLookUp()
 {
-    const ImportResult result = importMdf(
-        u("\\lx bɔ\n\\ps v\n\\ge leave\n\\xv A bɔra.\n\\xe He left.\n\\va bɔn\n"
-          "\\se bɔli\n\\ps n\n\\ge departure\n\n\\lx bá\n\\hm 2\n\\ge goat\n\n\\lx ba\n\\hm 1\n"
-          "\\ge mother\n"),
-        QStringLiteral("dict.txt"), ImportMap::standard());
-    QVERIFY(result.usable);
+    const ImportResult result =
+        importMdf(u("\\lx b\u0254\n\\ps v\n\\ge leave\n\\xv A b\u0254ra.\n\\xe He left.\n"
+                    "\\va b\u0254n\n\\se b\u0254li\n\\ps n\n\\ge departure\n"),
+                  QStringLiteral("dict.txt"), ImportMap::standard());
     QTemporaryDir dir;
     const QString src = dir.filePath(QStringLiteral("src"));
     const QString res = dir.filePath(QStringLiteral("res"));
-    QVERIFY(writeSources(result.sources, src));
+    const OutputFiles sources{
+        {QStringLiteral("headwords.txt"), plainFileBytes(result.sources.headwords)},
+        {QStringLiteral("entries.txt"), plainFileBytes(result.sources.entries)},
+        {QStringLiteral("lexicon.txt"), plainFileBytes(result.sources.lexicon)}};
+    QString error;
+    QVERIFY(replaceDirectory({src, sources.keys(), {}}, sources, &error));
     DictionaryCompiler compiler;
     const DictionaryCompiler::DataFiles files = compiler.compile(src);
     QVERIFY(compiler.diagnostics().isEmpty());
-    QString error;
-    QVERIFY2(replaceDirectory({res, DictionaryCompiler::dataFileNames(), {src}},
-                              DictionaryCompiler::encode(files), &error),
-             qPrintable(error));
+    QVERIFY(replaceDirectory({res, DictionaryCompiler::dataFileNames(), {src}},
+                             DictionaryCompiler::encode(files), &error));
     DictionaryChecker checker;
     QCOMPARE(checker.check(res), DictionaryChecker::Outcome::Clean);
 
-    const LetterTexts texts = readLetterTexts(res);
-    const LookupResult variant = lookUpWord(texts, u("BƆN"));
-    QCOMPARE(variant.kind, LookupResult::Entry);
-    QCOMPARE(variant.text, u("BƆ [bɔ] W leave.\n♦ A bɔra. He left.\n↓BƆLI\n"));
-    const LookupResult homographs = lookUpWord(texts, QStringLiteral("BA"));
-    QCOMPARE(homographs.text, u("BA [ba] mother.\nBA [bá] goat.\n"));
-}
-
-void TestMdfImport::command_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("options");
-    QTest::addColumn<QByteArray>("entries");
-
-    QTest::newRow("CRLF and a byte-order mark")
-        << QByteArray("\xEF\xBB\xBF\\lx ba\r\n\\ge mother\r\n") << QStringList{}
-        << QByteArray("BA [ba] mother.\n");
-    QTest::newRow("Latin-1 on request")
-        << QByteArray("\\lx b\xE1\n\\ge goat\n")
-        << QStringList{QStringLiteral("--encoding"), QStringLiteral("latin1")}
-        << QByteArray("BA [b\xC3\xA1] goat.\n");
-    QTest::newRow("map file: a gloss marker of its own, English left out")
-        << QByteArray("\\lx ba\n\\ge mother\n\\gf m\xC3\xA8re\n")
-        << QStringList{QStringLiteral("--map"), QStringLiteral("MAP")}
-        << QByteArray("BA [ba] m\xC3\xA8re.\n");
-}
-
-void TestMdfImport::command()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, options);
-    QFETCH(QByteArray, entries);
-    QTemporaryDir dir;
-    const QString input = dir.filePath(QStringLiteral("dict.txt"));
-    QVERIFY(testdata::writeFile(input, bytes));
-    const QString map = dir.filePath(QStringLiteral("my.map"));
-    QVERIFY(testdata::writeFile(map, "# French glosses\n\\ge ignore\n\\gf gloss\n"));
-    options.replaceInStrings(QStringLiteral("MAP"), map);
-    const QString src = dir.filePath(QStringLiteral("src"));
-    const Run run =
-        runTool(QStringList{QStringLiteral("import-mdf"), input} + options + QStringList{src});
-    QCOMPARE(run.status, 0);
-    QCOMPARE(readBytes(src + QStringLiteral("/entries.txt")), entries);
-    QVERIFY(run.errors.startsWith(input + QStringLiteral(": 1 records read")));
-}
-
-void TestMdfImport::refusedInputWritesNothing_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QByteArray>("map");
-    QTest::addColumn<QString>("error");
-
-    QTest::newRow("invalid UTF-8")
-        << QByteArray("\\lx ba\n\\ge m\xE8re\n") << QByteArray()
-        << QStringLiteral("dict.txt:2: error: bytes that are not valid UTF-8 (E8 72 65 0A) at "
-                          "column 6");
-    QTest::newRow("map with an unknown role")
-        << QByteArray("\\lx ba\n") << QByteArray("\\ge glos\n")
-        << QStringLiteral("my.map:1: error: unknown role \"glos\"");
-    QTest::newRow("no record") << QByteArray("\\hw ba\n") << QByteArray()
-                               << QStringLiteral("dict.txt: error: no record");
-}
-
-void TestMdfImport::refusedInputWritesNothing()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QByteArray, map);
-    QFETCH(QString, error);
-    QTemporaryDir dir;
-    QVERIFY(QDir::setCurrent(dir.path()));
-    QVERIFY(testdata::writeFile(QStringLiteral("dict.txt"), bytes));
-    QStringList arguments{QStringLiteral("import-mdf"), QStringLiteral("dict.txt")};
-    if (!map.isEmpty()) {
-        QVERIFY(testdata::writeFile(QStringLiteral("my.map"), map));
-        arguments << QStringLiteral("--map") << QStringLiteral("my.map");
-    }
-    // Sources of an earlier import stay as they were.
-    QVERIFY(QDir().mkdir(QStringLiteral("src")));
-    QVERIFY(testdata::writeFile(QStringLiteral("src/entries.txt"), "BA [ba] old.\n"));
-    const Run run = runTool(arguments << QStringLiteral("src"));
-    QCOMPARE(run.status, 2);
-    QVERIFY2(run.errors.contains(error), qPrintable(run.errors));
-    QCOMPARE(readBytes(QStringLiteral("src/entries.txt")), QByteArray("BA [ba] old.\n"));
-    QCOMPARE(QDir(QStringLiteral("src")).entryList(QDir::Files),
-             QStringList{QStringLiteral("entries.txt")});
+    // A variant's headword shows its main entry.
+    QCOMPARE(lookUpWord(readLetterTexts(res), u("B\u0186N")).text,
+             u("B\u0186 [b\u0254] W leave.\n\u2666 A b\u0254ra. He left.\n"
+               "\u2193B\u0186LI\n"));
 }
 
 QTEST_GUILESS_MAIN(TestMdfImport)
