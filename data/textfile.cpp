@@ -113,8 +113,8 @@ std::optional<QString> readFileText(const QString &path, TextReadReport *report,
             QString::fromUtf8(bytes.mid(skip, bad - skip)).remove(QLatin1Char('\r'));
         out.flaws.append(flawAt(text, before.size(), describeInvalidBytes(bytes, bad)));
     } else if (flawed) {
-        const int bad = text.indexOf(QChar(QChar::ReplacementCharacter));
-        out.flaws.append(flawAt(text, bad < 0 ? text.size() : bad,
+        const int replaced = text.indexOf(QChar(QChar::ReplacementCharacter));
+        out.flaws.append(flawAt(text, replaced < 0 ? text.size() : replaced,
                                 QStringLiteral("bytes that are not valid ") +
                                     QString::fromLatin1(codec->name())));
     }
