@@ -296,16 +296,20 @@ build() {
 # so a test that has run for $test_timeout seconds is stopped here; it counts as failed.
 failures=""
 run_suite() {
-    local log="$1" status=0 stopped="" pid seconds name
+    local log="$1" status=0 stopped="" pid name
+    local -A since=() # "pid program" of each test process -> when it was first seen
     setsid env QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" -E "$excluded_tests" \
         -j2 >"$log" 2>&1 &
     child=$!
     while kill -0 "$child" 2>/dev/null; do
-        while read -r pid seconds name; do
-            if [ "$seconds" -ge "$test_timeout" ] && kill -TERM "$pid" 2>/dev/null; then
+        while read -r pid name; do
+            [ -n "${since["$pid $name"]:-}" ] || since["$pid $name"]=$SECONDS
+            if [ $((SECONDS - since["$pid $name"])) -ge "$test_timeout" ] &&
+                kill -TERM "$pid" 2>/dev/null; then
                 stopped+="${name##*/} (stopped after $test_timeout s)"$'\n'
+                since["$pid $name"]=$((SECONDS + 1000000))
             fi
-        done < <(ps -o pid=,etimes=,args= --ppid "$child" | awk '{ print $1, $2, $3 }')
+        done < <(ps -o pid=,args= --ppid "$child" | awk '{ print $1, $2 }')
         sleep 1
     done
     wait "$child" || status=$?
