@@ -405,7 +405,7 @@ applicable=$((total - ${#not_applicable[@]} - ${#no_compile[@]}))
     echo "survived:        ${#survived[@]}"
     echo "does not apply:  ${#not_applicable[@]}"
     echo "did not compile: ${#no_compile[@]}"
-    echo "score:           ${#killed[@]}/$applicable"
+    echo "score:           ${#killed[@]}/$applicable (killed / faults that applied and compiled)"
     for kind in survived does-not-apply did-not-compile; do
         if grep -q "	$kind	" "$results.part"; then
             echo
