@@ -26,6 +26,7 @@ QHash<QString, QString> sampleLetters()
                                             QStringLiteral("   BIN [ó] N herbe.   "),
                                             QStringLiteral("[ò ó] bìn: herbe sèche"),
                                             QStringLiteral("BIN in [x] ends here"),
+                                            QStringLiteral("BOBO [ó] N holds \"BO [\"."),
                                             QStringLiteral("BO [ó] => BIN"),
                                             QStringLiteral("BU [ó] => KUN"),
                                             QStringLiteral("BE [ó] => ZZ"),
@@ -84,7 +85,7 @@ void TestEntryLookup::showsTheEntryOfAHeadword_data()
         << QStringLiteral("baa") << entry << lines({QStringLiteral("BAA [ó] N fleuve.")});
     QTest::newRow("the last entry ends with the empty last line")
         << QStringLiteral("bala") << entry << lines({QStringLiteral("BALA [ó] N dernière."), {}});
-    QTest::newRow("a cross-reference shows its target")
+    QTest::newRow("a cross-reference shows its target, not the line ending in its word")
         << QStringLiteral("bo") << entry
         << lines({QStringLiteral("BIN [ó] N herbe."), QStringLiteral("[ò ó] bìn: herbe sèche")});
     QTest::newRow("a target without entry is not found")

@@ -261,6 +261,10 @@ void TestOutputDirectory::replaceDirectory()
     QCOMPARE(outcome->replaced, replaced);
     QCOMPARE(treeOf(dir.path()), after);
     if (replaced) {
+        struct stat made;
+        QCOMPARE(::stat(QFile::encodeName(dir.filePath(QStringLiteral("res"))).constData(), &made),
+                 0);
+        QCOMPARE(int(made.st_mode & 0777), 0755); // readable by all, as the data it replaces
         QCOMPARE(outcome->error, QString());
         QCOMPARE(outcome->warnings.join(QLatin1Char('\n')).contains(message), true);
         QCOMPARE(outcome->warnings.isEmpty(), message.isEmpty());

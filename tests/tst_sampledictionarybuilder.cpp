@@ -242,7 +242,7 @@ void TestSampleDictionaryBuilder::localeNames()
 {
     const QByteArray xml = R"(<?xml version="1.0" encoding="UTF-8"?>
 <ldml><localeDisplayNames>
- <languages><language type="fr">tubabukan</language><language type="fr" alt="short">x</language></languages>
+ <languages><language type="fr">tubabukan</language><language type="fr" alt="short">x</language><language type="de">alimaɲikan</language></languages>
  <territories><territory type="ML">Mali</territory></territories>
 </localeDisplayNames>
 <dates><calendars>
@@ -258,6 +258,7 @@ void TestSampleDictionaryBuilder::localeNames()
     const auto names = CldrNames::parse(xml, &error);
     QVERIFY2(names, qPrintable(error));
     QCOMPARE(*names, (CldrNames::Names{{QStringLiteral("language:fr"), QStringLiteral("tubabukan")},
+                                       {QStringLiteral("language:de"), u("alimaɲikan")},
                                        {QStringLiteral("territory:ML"), QStringLiteral("Mali")},
                                        {QStringLiteral("month:1"), QStringLiteral("zanwuyekalo")},
                                        {QStringLiteral("day:sun"), QStringLiteral("kari")}}));
@@ -279,6 +280,12 @@ void TestSampleDictionaryBuilder::choosesAmongWords_data()
                sentence(u("s2"), u("Ba"), noun("Ba", "bá", "mère")) +
                sentence(u("s3"), u("Ba"), noun("Ba", "bá", "mère"))
         << ul({"BA [bá] N mère.", "BA [bà] N chèvre."});
+    QTest::newRow("an unmarked spelling joins the most frequent marked one")
+        << sentence(u("s1"), u("Ba"), noun("ba", "bá", "mère")) +
+               sentence(u("s2"), u("Ba"), noun("ba", "bá", "mère")) +
+               sentence(u("s3"), u("Ba"), noun("ba", "bà", "chèvre")) +
+               sentence(u("s4"), u("Ba"), noun("ba", "ba", "fille"))
+        << ul({"BA [bá] N mère, fille.", "BA [bà] N chèvre."});
     QTest::newRow("at most three glosses, the most frequent first")
         << sentence(u("s1"), u("So"),
                     noun("so", "so", "cheval") + noun("so", "so", "maison") +
