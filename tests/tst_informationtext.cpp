@@ -30,11 +30,14 @@ void TestInformationText::groupsDigitsByThree()
     QCOMPARE(groupedNumber(number), written);
 }
 
-// Lines 2 and 3 name the headwords, then the lexicon rows.
+// Lines 2 and 3 name the headwords, then the lexicon rows; the text opens with its title
+// and closes with its greeting, after an empty line and without a line feed.
 void TestInformationText::statesTheCountsLoaded()
 {
     const QStringList lines = informationText(13400, 10000).split(QLatin1Char('\n'));
     QVERIFY(lines.size() > 3);
+    QCOMPARE(lines.first(), QStringLiteral("LEXORA 1.5 KUNNAFONI"));
+    QCOMPARE(lines.mid(lines.size() - 2), (QStringList{QString(), QStringLiteral("I ni ce!")}));
     // ɲ U+0272, ɛ U+025B, ɔ U+0254
     QCOMPARE(lines.at(1), QStringLiteral("Da\u0272\u025B 13 400 ni k\u0254 \u0272\u025Bf\u0254len "
                                          "don Da\u0272\u025Bgafe k\u0254n\u0254."));
