@@ -317,8 +317,10 @@ void TestSampleDictionaryBuilder::choosesAmongWords()
     SampleDictionaryBuilder builder;
     builder.addTreebank(TreebankReader::parse(treebank));
     const QStringList made = builder.sources().entries;
-    QVERIFY2(made.join(QLatin1Char('\n')).contains(entries.join(QLatin1Char('\n'))),
-             qPrintable(made.join(QLatin1Char('\n'))));
+    // Whole lines, one after another.
+    const QString text = QLatin1Char('\n') + made.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    QVERIFY2(text.contains(QLatin1Char('\n') + entries.join(QLatin1Char('\n')) + QLatin1Char('\n')),
+             qPrintable(text));
 }
 
 void TestSampleDictionaryBuilder::importProgramWritesTheSources()
