@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QMap>
 #include <QStringList>
-#include <QTextCodec>
 
 namespace testdata {
 
@@ -25,20 +24,6 @@ inline QStringList ul(std::initializer_list<const char *> texts)
     for (const char *text : texts)
         list.append(QString::fromUtf8(text));
     return list;
-}
-
-// The stored bytes of `plainLines` as encodeDataFile() makes them, each line ended by
-// `terminator` (the last one only if `finalTerminator`), in `codec`: the files other
-// writers may leave.
-inline QByteArray storedBytes(const QStringList &plainLines, const QByteArray &terminator = "\n",
-                              bool finalTerminator = true, const char *codec = "UTF-8")
-{
-    QString text = QString::fromUtf8(encodeDataFile(plainLines));
-    if (!finalTerminator)
-        text.chop(1);
-    text.replace(QLatin1Char('\n'), QString::fromLatin1(terminator));
-    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader); // no byte-order mark
-    return QTextCodec::codecForName(codec)->fromUnicode(text.constData(), text.size(), &state);
 }
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)
@@ -59,11 +44,11 @@ struct Dictionary
     {
         if (!QDir().mkpath(dir))
             return false;
-        bool ok = writeFile(dataFilePath(dir, headwordFileName()), storedBytes(headwords)) &&
-                  writeFile(dataFilePath(dir, lexiconFileName()), storedBytes(lexicon));
+        bool ok = writeFile(dataFilePath(dir, headwordFileName()), encodeDataFile(headwords)) &&
+                  writeFile(dataFilePath(dir, lexiconFileName()), encodeDataFile(lexicon));
         for (auto letter = letters.constBegin(); letter != letters.constEnd(); ++letter)
             ok = ok && writeFile(dataFilePath(dir, letterFileName(letter.key().at(0))),
-                                 storedBytes(*letter));
+                                 encodeDataFile(*letter));
         return ok;
     }
 };

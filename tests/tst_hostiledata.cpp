@@ -12,12 +12,11 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
-#include <sys/stat.h>
 
 namespace {
 
-// How every data file is spoilt: `junk` is a line of bad bytes or the name of a codec.
-enum Spoil { Sound, JunkLines, InCodec, Empty, Directory, Fifo, DanglingLink, NoDirectory };
+// How every data file is spoilt: `junk` is a line of bad bytes.
+enum Spoil { Sound, JunkLines, Empty, NoDirectory };
 
 // Writes the files of a small dictionary, the lines given replacing its own.
 bool writeCase(const QString &res, QStringList headwords, QStringList letterB, QStringList lexicon,
@@ -42,21 +41,10 @@ bool writeCase(const QString &res, QStringList headwords, QStringList letterB, Q
     bool ok = QDir().mkpath(res);
     for (const auto &file : files) {
         const QString path = dataFilePath(res, file.first);
-        QByteArray bytes = testdata::storedBytes(file.second);
-        if (spoil == JunkLines) { // a first line of junk, the others stored after it
-            bytes = junk + testdata::storedBytes(QStringList{QString()} + file.second);
-        } else if (spoil == InCodec) { // after a byte-order mark, lines ended by CR LF
-            QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
-            const QChar mark(0xFEFF);
-            bytes = QTextCodec::codecForName(junk)->fromUnicode(&mark, 1, &state) +
-                    testdata::storedBytes(file.second, "\r\n", true, junk.constData());
-        }
-        const QByteArray name = QFile::encodeName(path);
-        ok = ok && (spoil == Directory ? QDir().mkdir(path)
-                    : spoil == Fifo    ? ::mkfifo(name.constData(), 0600) == 0
-                    : spoil == DanglingLink
-                        ? QFile::link(path + QStringLiteral(".none"), path)
-                        : testdata::writeFile(path, spoil == Empty ? QByteArray() : bytes));
+        QByteArray bytes = encodeDataFile(file.second);
+        if (spoil == JunkLines) // a first line of junk, the others stored after it
+            bytes = junk + encodeDataFile(QStringList{QString()} + file.second);
+        ok = ok && testdata::writeFile(path, spoil == Empty ? QByteArray() : bytes);
     }
     return ok;
 }
@@ -102,13 +90,9 @@ void TestHostileData::windowStaysUsable_data()
     };
     spoiled("invalid UTF-8 lines", JunkLines, QByteArray("\xff\xc3(\x80\xfe", 5));
     spoiled("lines of NUL bytes", JunkLines, QByteArray("\0\0x\0", 4));
-    spoiled("UTF-16LE files", InCodec, "UTF-16LE");
-    spoiled("UTF-16BE files", InCodec, "UTF-16BE");
-    spoiled("UTF-32 files", InCodec, "UTF-32LE");
+    // Other encodings and what is not a regular file are read by the one text reader,
+    // whose own test shows each; here, that the window opens on files it reads as nothing.
     spoiled("empty files", Empty);
-    spoiled("directories in place of the files", Directory);
-    spoiled("FIFOs in place of the files", Fifo);
-    spoiled("dangling links in place of the files", DanglingLink);
     spoiled("no data directory", NoDirectory);
 
     // Long enough to pass every cut of what the window shows, short enough to run fast.
@@ -122,10 +106,6 @@ void TestHostileData::windowStaysUsable_data()
                   << QStringLiteral("\u2666 A b\u025B so k\u0254n\u0254. \u2191SO \u2193BOLO")
                          .repeated(2);
     largeFile << QStringLiteral("BA [\u00F3] N the last entry.");
-    QStringList chain;
-    for (int i = 0; i < 100000; ++i)
-        chain << QStringLiteral("B%1 [\u00F3] => B%2").arg(i).arg(i + 1);
-    chain << QStringLiteral("B100000 [\u00F3] N end.");
     const QString markUp = QStringLiteral("<img src=\"x.png\"> &amp; <a href=\"x\">x</a>");
 
     const auto row = [&](const char *name, const QStringList &headwords, const QStringList &letterB,
@@ -139,13 +119,7 @@ void TestHostileData::windowStaysUsable_data()
         {headword + QStringLiteral("|long")}, QStringLiteral("ba"), ba);
     row("a 4 MB letter file, the entry looked up last", sound, largeFile, sound,
         QStringLiteral("ba"), largeFile.last());
-    row("an entry that refers to itself", sound, {QStringLiteral("BA [\u00F3] => BA")}, sound,
-        QStringLiteral("ba"), QStringLiteral("BA [\u00F3] => BA"));
-    row("two entries that refer to each other", sound,
-        {QStringLiteral("BA [\u00F3] => BI"), QStringLiteral("BI [\u00F3] => BA")}, sound,
-        QStringLiteral("ba"), QStringLiteral("=>"));
-    row("a chain of 100 000 cross-references", {QStringLiteral("B0")}, chain, sound,
-        QStringLiteral("b0"), chain.last());
+    // Circles and long chains of cross-references end in the lookup's own test.
     // The last headword has no entry: its not-found line names it.
     row("mark-up in headwords, entries and the lexicon",
         {QStringLiteral("B<B>X</B>"), QStringLiteral("B<IMG SRC=\"NONE.PNG\"><A HREF=\"X\">&AMP;")},
