@@ -3,6 +3,20 @@
 #include "datafile.h"
 #include "datafilenames.h"
 
+namespace {
+
+// Gives `promise` what `read` returns, or what it throws.
+template <typename T, typename Read> void deliver(std::promise<T> &promise, Read read)
+{
+    try {
+        promise.set_value(read());
+    } catch (...) {
+        promise.set_exception(std::current_exception());
+    }
+}
+
+} // namespace
+
 std::optional<QStringList> readHeadwords(const QString &dir)
 {
     return readDataFile(dataFilePath(dir, headwordFileName()));
@@ -31,4 +45,13 @@ LetterTexts readLetterTexts(const QString &dir)
             texts.insert(QString(letter), std::move(*text));
     }
     return texts;
+}
+
+DictionaryReading::DictionaryReading(const QString &dir)
+{
+    reading = std::async(std::launch::async, [this, dir] {
+        deliver(headwordsRead, [&] { return readHeadwords(dir); });
+        deliver(lexiconRead, [&] { return readLexicon(dir); });
+        deliver(letterTextsRead, [&] { return readLetterTexts(dir); });
+    });
 }

@@ -39,7 +39,7 @@ void TestDataLoading::headwordsInFileOrder()
                                  QStringLiteral("ЛINI")};
     QVERIFY(data.writeTo(m_dir->path()));
     QListWidget list;
-    QCOMPARE(loadHeadwords(&list, m_dir->path()), data.headwords);
+    QCOMPARE(loadHeadwords(&list, readHeadwords(m_dir->path())), data.headwords);
     QStringList shown;
     for (int row = 0; row < list.count(); ++row)
         shown << list.item(row)->text();
@@ -53,7 +53,7 @@ void TestDataLoading::lexiconRowsBecomeCells()
     data.lexicon = QStringList{QStringLiteral("A|lui"), QStringLiteral("  BA \t| m\u00E8re  ")};
     QVERIFY(data.writeTo(m_dir->path()));
     QTableWidget table(0, 2);
-    loadLexicon(&table, m_dir->path());
+    loadLexicon(&table, readLexicon(m_dir->path()));
     QCOMPARE(table.rowCount(), 2);
     QCOMPARE(table.item(1, 0)->text(), QStringLiteral("BA"));
     QCOMPARE(table.item(1, 1)->text(), QStringLiteral(" m\u00E8re  "));
@@ -158,7 +158,7 @@ void TestDataLoading::viewsSizedAsTheyMeasureThemselves()
     QListWidget measuredByItself;
     setUpLikeTheWindow(&list, pointSize);
     setUpLikeTheWindow(&measuredByItself, pointSize);
-    loadHeadwords(&list, m_dir->path());
+    loadHeadwords(&list, readHeadwords(m_dir->path()));
     measuredByItself.addItems(headwords);
     if (uniform)
         QVERIFY(list.uniformItemSizes());
@@ -180,7 +180,7 @@ void TestDataLoading::viewsSizedAsTheyMeasureThemselves()
         setUpLikeTheWindow(view, pointSize);
         hideHeaders(view);
     }
-    loadLexicon(&table, m_dir->path());
+    loadLexicon(&table, readLexicon(m_dir->path()));
     const auto rows = readLexicon(m_dir->path());
     QVERIFY(rows);
     resizedByItself.setRowCount(rows->size());
@@ -200,8 +200,8 @@ void TestDataLoading::missingFilesLeaveViewsEmpty()
     QListWidget list;
     QTableWidget table(0, 2);
     const int width = table.columnWidth(0);
-    loadHeadwords(&list, nowhere);
-    loadLexicon(&table, nowhere);
+    loadHeadwords(&list, readHeadwords(nowhere));
+    loadLexicon(&table, readLexicon(nowhere));
     QCOMPARE(list.count(), 0);
     QCOMPARE(table.rowCount(), 0);
     QCOMPARE(table.columnWidth(0), width);

@@ -1,6 +1,5 @@
 #include "dataloading.h"
 
-#include "dictionarydata.h"
 #include "longtextdelegate.h"
 #include "textcellsizes.h"
 
@@ -51,9 +50,8 @@ void sizeColumnsToTexts(QTableWidget *table, const QVector<LexiconRow> &rows)
 
 } // namespace
 
-QStringList loadHeadwords(QListWidget *list, const QString &dir)
+QStringList loadHeadwords(QListWidget *list, const std::optional<QStringList> &headwords)
 {
-    const auto headwords = readHeadwords(dir);
     if (!headwords)
         return {};
     list->clear();
@@ -73,9 +71,8 @@ QStringList loadHeadwords(QListWidget *list, const QString &dir)
     return *headwords;
 }
 
-void loadLexicon(QTableWidget *table, const QString &dir)
+void loadLexicon(QTableWidget *table, const std::optional<QVector<LexiconRow>> &rows)
 {
-    const auto rows = readLexicon(dir);
     if (!rows)
         return;
     // All rows at once, then their cells, in file order. The table is not shown yet, so

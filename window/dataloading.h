@@ -1,13 +1,17 @@
 #pragma once
 
+#include "lexiconline.h"
+
 #include <QStringList>
+#include <QVector>
+#include <optional>
 
 class QListWidget;
 class QTableWidget;
 
-// The loading steps of the main window that fill its views. Each reads its file from `dir`
-// (the window uses "res" in the working directory); a file that cannot be read is skipped
-// silently and leaves its view as it was.
+// The loading steps of the main window that fill its views from what the readers of a
+// dictionary directory give (dictionarydata.h); a file that could not be read (nothing
+// given) leaves its view as it was.
 //
 // Both views are sized from the texts they are given, as they would size themselves
 // from their cells, without measuring every cell (see textcellsizes.h).
@@ -15,10 +19,10 @@ class QTableWidget;
 // One list item per line of the headword file, in file order. Returns the headwords
 // as the items show them. When the list draws through a LongTextDelegate and all
 // headwords are as high, its items are of uniform size: as wide as the widest headword.
-QStringList loadHeadwords(QListWidget *list, const QString &dir);
+QStringList loadHeadwords(QListWidget *list, const std::optional<QStringList> &headwords);
 
 // One row per line of the lexicon file: column 0 the first field without surrounding
 // blanks, column 1 the second field as written; cells selectable, not editable. The
 // columns are then as wide as resizeColumnsToContents() makes them, and column 1 takes
 // the remaining width.
-void loadLexicon(QTableWidget *table, const QString &dir);
+void loadLexicon(QTableWidget *table, const std::optional<QVector<LexiconRow>> &rows);

@@ -31,11 +31,12 @@ constexpr int minimumWindowHeight = 500;
 
 Widget::Widget(QWidget *parent) : QWidget(parent)
 {
+    DictionaryReading files(dataDirectory()); // on a second thread while the views are made
     QWidget *dictionaryPage = createDictionaryPage();
-    headwordTexts = loadHeadwords(headwordList, dataDirectory());
+    headwordTexts = loadHeadwords(headwordList, files.takeHeadwords());
     QWidget *lexiconPage = createLexiconPage();
-    loadLexicon(lexiconTable, dataDirectory());
-    letterTexts = readLetterTexts(dataDirectory());
+    loadLexicon(lexiconTable, files.takeLexicon());
+    letterTexts = files.takeLetterTexts();
     showInformationText();
     createTabs(dictionaryPage, lexiconPage);
 }
