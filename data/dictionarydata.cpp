@@ -17,6 +17,27 @@ template <typename T, typename Read> void deliver(std::promise<T> &promise, Read
 
 } // namespace
 
+LetterFileReading::LetterFileReading(const QString &dir)
+    : dir(dir), alphabet(dictionaryAlphabet()), texts(size_t(alphabet.size()))
+{
+}
+
+void LetterFileReading::readFiles()
+{
+    for (int i = next++; i < alphabet.size(); i = next++)
+        texts[size_t(i)] = readDataText(dataFilePath(dir, letterFileName(alphabet.at(i))));
+}
+
+LetterTexts LetterFileReading::takeTexts()
+{
+    LetterTexts read;
+    for (int i = 0; i < alphabet.size(); ++i) {
+        if (texts[size_t(i)])
+            read.insert(QString(alphabet.at(i)), std::move(*texts[size_t(i)]));
+    }
+    return read;
+}
+
 std::optional<QStringList> readHeadwords(const QString &dir)
 {
     return readDataFile(dataFilePath(dir, headwordFileName()));
@@ -39,19 +60,23 @@ std::optional<QVector<LexiconRow>> readLexicon(const QString &dir)
 
 LetterTexts readLetterTexts(const QString &dir)
 {
-    LetterTexts texts;
-    for (const QChar letter : dictionaryAlphabet()) {
-        if (auto text = readDataText(dataFilePath(dir, letterFileName(letter))))
-            texts.insert(QString(letter), std::move(*text));
-    }
-    return texts;
+    LetterFileReading letters(dir);
+    letters.readFiles();
+    return letters.takeTexts();
 }
 
-DictionaryReading::DictionaryReading(const QString &dir)
+DictionaryReading::DictionaryReading(const QString &dir) : letters(dir)
 {
     reading = std::async(std::launch::async, [this, dir] {
         deliver(headwordsRead, [&] { return readHeadwords(dir); });
         deliver(lexiconRead, [&] { return readLexicon(dir); });
-        deliver(letterTextsRead, [&] { return readLetterTexts(dir); });
+        letters.readFiles();
     });
+}
+
+LetterTexts DictionaryReading::takeLetterTexts()
+{
+    letters.readFiles(); // the files the second thread has not begun yet are read here
+    reading.get();       // waits for the file the second thread is reading
+    return letters.takeTexts();
 }

@@ -6,8 +6,10 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <atomic>
 #include <future>
 #include <optional>
+#include <vector>
 
 // The three kinds of data file of a dictionary directory, read as plain data. Each reader
 // gives nothing for a file that cannot be read, so that its view stays as it was.
@@ -24,10 +26,29 @@ std::optional<QVector<LexiconRow>> readLexicon(const QString &dir);
 // The text of each letter file that can be read, under its letter.
 LetterTexts readLetterTexts(const QString &dir);
 
+// The letter files of a directory, read by any number of threads at once: each thread
+// that calls readFiles() takes the next file no thread has begun, until none is left.
+// takeTexts() gives what readLetterTexts() gives, once every readFiles() has returned.
+class LetterFileReading
+{
+public:
+    explicit LetterFileReading(const QString &dir);
+    void readFiles();
+    LetterTexts takeTexts();
+
+private:
+    const QString dir;
+    const QString alphabet;
+    std::vector<std::optional<QString>> texts; // by position in the alphabet
+    std::atomic<int> next{0};
+};
+
 // A dictionary directory read on a second thread, in the order a window fills its views:
 // the headwords, the lexicon, then the letter texts, which are needed only once a
 // headword is chosen. Each take function waits until its part is read, gives what the
-// reader above gives, and is called once. Destroying the object waits for the reading.
+// reader above gives, and is called once; takeLetterTexts() reads, on the calling thread,
+// the letter files the second thread has not begun. Destroying the object waits for the
+// second thread.
 class DictionaryReading
 {
 public:
@@ -35,14 +56,13 @@ public:
 
     std::optional<QStringList> takeHeadwords() { return headwords.get(); }
     std::optional<QVector<LexiconRow>> takeLexicon() { return lexicon.get(); }
-    LetterTexts takeLetterTexts() { return letterTexts.get(); }
+    LetterTexts takeLetterTexts();
 
 private:
     std::promise<std::optional<QStringList>> headwordsRead;
     std::promise<std::optional<QVector<LexiconRow>>> lexiconRead;
-    std::promise<LetterTexts> letterTextsRead;
     std::future<std::optional<QStringList>> headwords = headwordsRead.get_future();
     std::future<std::optional<QVector<LexiconRow>>> lexicon = lexiconRead.get_future();
-    std::future<LetterTexts> letterTexts = letterTextsRead.get_future();
+    LetterFileReading letters;
     std::future<void> reading; // last, so that it is the first to go: it waits for the thread
 };
