@@ -65,11 +65,17 @@ LetterTexts readLetterTexts(const QString &dir)
     return letters.takeTexts();
 }
 
-DictionaryReading::DictionaryReading(const QString &dir) : letters(dir)
+DictionaryReading::DictionaryReading(const QString &dir, const LexiconStep &lexiconStep)
+    : letters(dir)
 {
-    reading = std::async(std::launch::async, [this, dir] {
+    reading = std::async(std::launch::async, [this, dir, lexiconStep] {
         deliver(headwordsRead, [&] { return readHeadwords(dir); });
-        deliver(lexiconRead, [&] { return readLexicon(dir); });
+        deliver(lexiconRead, [&] {
+            auto rows = readLexicon(dir);
+            if (lexiconStep)
+                lexiconStep(rows);
+            return rows;
+        });
         letters.readFiles();
     });
 }

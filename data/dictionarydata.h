@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVector>
 #include <atomic>
+#include <functional>
 #include <future>
 #include <optional>
 #include <vector>
@@ -48,11 +49,13 @@ private:
 // headword is chosen. Each take function waits until its part is read, gives what the
 // reader above gives, and is called once; takeLetterTexts() reads, on the calling thread,
 // the letter files the second thread has not begun. Destroying the object waits for the
-// second thread.
+// second thread. `lexiconStep`, if given, is run on the second thread with the lexicon
+// before takeLexicon() gives it (a window makes its table's cells there).
 class DictionaryReading
 {
 public:
-    explicit DictionaryReading(const QString &dir);
+    using LexiconStep = std::function<void(const std::optional<QVector<LexiconRow>> &rows)>;
+    explicit DictionaryReading(const QString &dir, const LexiconStep &lexiconStep = {});
 
     std::optional<QStringList> takeHeadwords() { return headwords.get(); }
     std::optional<QVector<LexiconRow>> takeLexicon() { return lexicon.get(); }

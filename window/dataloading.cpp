@@ -12,9 +12,9 @@ namespace {
 
 constexpr Qt::ItemFlags lexiconCellFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
 
-QTableWidgetItem *lexiconCell(const QString &text)
+std::unique_ptr<QTableWidgetItem> lexiconCell(const QString &text)
 {
-    auto *cell = new QTableWidgetItem(text);
+    auto cell = std::make_unique<QTableWidgetItem>(text);
     cell->setFlags(lexiconCellFlags);
     return cell;
 }
@@ -71,19 +71,32 @@ QStringList loadHeadwords(QListWidget *list, const std::optional<QStringList> &h
     return *headwords;
 }
 
-void loadLexicon(QTableWidget *table, const std::optional<QVector<LexiconRow>> &rows)
+LexiconCells makeLexiconCells(const std::optional<QVector<LexiconRow>> &rows)
+{
+    LexiconCells cells;
+    if (!rows)
+        return cells;
+    cells.reserve(size_t(rows->size()) * 2);
+    for (const LexiconRow &fields : *rows) {
+        cells.push_back(lexiconCell(fields.word));
+        cells.push_back(lexiconCell(fields.gloss));
+    }
+    return cells;
+}
+
+void loadLexicon(QTableWidget *table, const std::optional<QVector<LexiconRow>> &rows,
+                 LexiconCells cells)
 {
     if (!rows)
         return;
+    if (cells.size() != size_t(rows->size()) * 2)
+        cells = makeLexiconCells(rows);
     // All rows at once, then their cells, in file order. The table is not shown yet, so
     // the change signal of each cell, which would cost most of its setting, is held back.
-    int row = table->rowCount();
-    table->setRowCount(row + rows->size());
+    const int first = table->rowCount();
+    table->setRowCount(first + rows->size());
     const QSignalBlocker quiet(table->model());
-    for (const LexiconRow &fields : *rows) {
-        table->setItem(row, 0, lexiconCell(fields.word));
-        table->setItem(row, 1, lexiconCell(fields.gloss));
-        ++row;
-    }
+    for (size_t i = 0; i < cells.size(); ++i)
+        table->setItem(first + int(i / 2), int(i % 2), cells[i].release());
     sizeColumnsToTexts(table, *rows);
 }

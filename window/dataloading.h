@@ -3,8 +3,11 @@
 #include "lexiconline.h"
 
 #include <QStringList>
+#include <QTableWidgetItem>
 #include <QVector>
+#include <memory>
 #include <optional>
+#include <vector>
 
 class QListWidget;
 class QTableWidget;
@@ -21,8 +24,14 @@ class QTableWidget;
 // headwords are as high, its items are of uniform size: as wide as the widest headword.
 QStringList loadHeadwords(QListWidget *list, const std::optional<QStringList> &headwords);
 
-// One row per line of the lexicon file: column 0 the first field without surrounding
-// blanks, column 1 the second field as written; cells selectable, not editable. The
+// The cells of the lexicon's rows, two a row in row order: column 0 the first field
+// without surrounding blanks, column 1 the second field as written; selectable, not
+// editable. They belong to no table yet, so they can be made on any thread.
+using LexiconCells = std::vector<std::unique_ptr<QTableWidgetItem>>;
+LexiconCells makeLexiconCells(const std::optional<QVector<LexiconRow>> &rows);
+
+// One row of those cells per lexicon row, made here unless `cells` holds them. The
 // columns are then as wide as resizeColumnsToContents() makes them, and column 1 takes
 // the remaining width.
-void loadLexicon(QTableWidget *table, const std::optional<QVector<LexiconRow>> &rows);
+void loadLexicon(QTableWidget *table, const std::optional<QVector<LexiconRow>> &rows,
+                 LexiconCells cells = {});

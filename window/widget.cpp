@@ -31,11 +31,16 @@ constexpr int minimumWindowHeight = 500;
 
 Widget::Widget(QWidget *parent) : QWidget(parent)
 {
-    DictionaryReading files(dataDirectory()); // on a second thread while the views are made
+    // The files are read, and the lexicon's cells made, on a second thread meanwhile.
+    LexiconCells lexiconCells;
+    DictionaryReading files(dataDirectory(), [&lexiconCells](const auto &rows) {
+        lexiconCells = makeLexiconCells(rows);
+    });
     QWidget *dictionaryPage = createDictionaryPage();
     headwordTexts = loadHeadwords(headwordList, files.takeHeadwords());
     QWidget *lexiconPage = createLexiconPage();
-    loadLexicon(lexiconTable, files.takeLexicon());
+    const auto lexicon = files.takeLexicon();
+    loadLexicon(lexiconTable, lexicon, std::move(lexiconCells));
     letterTexts = files.takeLetterTexts();
     showInformationText();
     createTabs(dictionaryPage, lexiconPage);
