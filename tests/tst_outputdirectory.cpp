@@ -2,18 +2,24 @@
 // was, leftovers of killed runs, and a write that fails at the size limit as on a full disk.
 
 #include "outputdirectory.h"
+#include "testdatafiles.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <optional>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+using testdata::u;
+using testdata::ul;
 
 namespace {
 
@@ -80,7 +86,7 @@ struct Outcome
 // Runs `action` (replaceDirectory() or replaceFile()) in a child process working in `workingDir` of
 // the tree `root`, where a file grows no larger than `sizeLimit` bytes when it is not 0 (writing
 // past it fails, as on a full disk), and as an unprivileged user owning the tree when the test runs
-// as root, so that permissions count.
+// as root, so that permissions count. The child reports through memory shared with this process.
 std::optional<Outcome> replaceInChild(const QString &root, const QString &workingDir,
                                       rlim_t sizeLimit,
                                       const std::function<bool(QString *, QStringList *)> &action)
@@ -97,12 +103,15 @@ std::optional<Outcome> replaceInChild(const QString &root, const QString &workin
             if (::lchown(QFile::encodeName(path).constData(), nobody, nobody) != 0)
                 return std::nullopt;
     }
-    int channel[2];
-    if (::pipe(channel) != 0)
+    const size_t reportSize = 1 << 16;
+    void *const shared =
+        ::mmap(nullptr, reportSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (shared == MAP_FAILED)
         return std::nullopt;
+    char *const report = static_cast<char *>(shared);
+    report[0] = '\0';
     const pid_t child = ::fork();
     if (child == 0) {
-        ::close(channel[0]);
         if (dropPrivileges && (::setgid(nobody) != 0 || ::setuid(nobody) != 0))
             ::_exit(3);
         if (::chdir(QFile::encodeName(QDir(root).filePath(workingDir)).constData()) != 0)
@@ -116,26 +125,17 @@ std::optional<Outcome> replaceInChild(const QString &root, const QString &workin
         QString error;
         QStringList warnings;
         const bool replaced = action(&error, &warnings);
-        const QByteArray report = (QStringList{error} + warnings).join(QLatin1Char('\n')).toUtf8();
-        for (qint64 done = 0; done < report.size();) {
-            const ssize_t n = ::write(channel[1], report.constData() + done, report.size() - done);
-            if (n <= 0)
-                ::_exit(3);
-            done += n;
-        }
+        const QByteArray text = (QStringList{error} + warnings).join(QLatin1Char('\n')).toUtf8();
+        ::strncpy(report, text.constData(), reportSize - 1);
         ::_exit(replaced ? 0 : 1);
     }
-    ::close(channel[1]);
-    QByteArray report;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, int(n));
-    ::close(channel[0]);
     int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) > 1)
-        return std::nullopt;
+    const bool finished = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+                          WEXITSTATUS(status) <= 1;
     QStringList lines = QString::fromUtf8(report).split(QLatin1Char('\n'));
+    ::munmap(shared, reportSize);
+    if (!finished)
+        return std::nullopt;
     Outcome outcome;
     outcome.replaced = WEXITSTATUS(status) == 0;
     outcome.error = lines.takeFirst();
@@ -143,7 +143,20 @@ std::optional<Outcome> replaceInChild(const QString &root, const QString &workin
     return outcome;
 }
 
+// What a run of replaceDirectory() is given besides its target: what it must keep out of it,
+// where it runs (relative to the tree's root), a directory made read-only (mode 0555) before,
+// and the size limit of a file.
+struct Setup
+{
+    QStringList keepOut;
+    QString workingDir;
+    QString readOnly;
+    int sizeLimit = 0;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Setup)
 
 class TestOutputDirectory : public QObject
 {
@@ -160,110 +173,80 @@ void TestOutputDirectory::replaceDirectory_data()
 {
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QString>("target");
-    QTest::addColumn<QStringList>("keepOut");
-    QTest::addColumn<QString>("workingDir"); // relative to the tree's root
-    QTest::addColumn<QString>("readOnly");   // a directory made read-only (mode 0555)
-    QTest::addColumn<int>("sizeLimit");
     QTest::addColumn<bool>("replaced");
     QTest::addColumn<QStringList>("after");
     QTest::addColumn<QString>("message"); // in the error, or in a warning when replaced
+    QTest::addColumn<Setup>("setup");
 
-    const QString none;
-    const QStringList made{QStringLiteral("res/"), QStringLiteral("res/a.bna=new a"),
-                           QStringLiteral("res/b.bna=new b")};
-    const QStringList owned{QStringLiteral("res/"), QStringLiteral("res/a.bna=old a"),
-                            QStringLiteral("res/c.bna=old c")};
+    const auto row = [](const char *name, const QStringList &before, const char *target,
+                        bool replaced, const QStringList &after, const char *message = "",
+                        const Setup &setup = {}) {
+        QTest::newRow(name) << before << u(target) << replaced << after << u(message) << setup;
+    };
     const auto with = [](QStringList entries, const QStringList &more) {
         entries += more;
         entries.sort();
         return entries;
     };
-    const auto row = [](const char *name, const QStringList &before,
-                        const QString &target) -> QTestData & {
-        return QTest::newRow(name) << before << target;
-    };
+    const QStringList made = ul({"res/", "res/a.bna=new a", "res/b.bna=new b"});
+    const QStringList owned = ul({"res/", "res/a.bna=old a", "res/c.bna=old c"});
+    const QStringList foreign = with(owned, ul({"res/notes.txt=mine"}));
+    const QStringList subdirectory = ul({"res/", "res/a.bna/"});
+    const QStringList file = ul({"res=text"});
+    const QStringList shared = ul({"shared/", "shared/README=keep", "shared/a.bna=old a"});
+    const QStringList foreignLeftover = ul({".res.new-XyZ789/", ".res.new-XyZ789/notes.txt=mine"});
+    const QStringList leftovers =
+        ul({".res.new-AbC123/", ".res.new-AbC123/a.bna=half", ".res.old/", ".res.old/b.bna=b"});
 
-    row("absent target made", {}, QStringLiteral("res"))
-        << QStringList() << none << none << 0 << true << made << none;
-    row("target of owned files replaced", owned, QStringLiteral("res"))
-        << QStringList() << none << none << 0 << true << made << none;
-    row("trailing slash", owned, QStringLiteral("res/"))
-        << QStringList() << none << none << 0 << true << made << none;
-    const QStringList foreign = with(owned, {QStringLiteral("res/notes.txt=mine")});
-    row("foreign file refused", foreign, QStringLiteral("res"))
-        << QStringList() << none << none << 0 << false << foreign << QStringLiteral("notes.txt");
-    const QStringList ownedNameAsDirectory{QStringLiteral("res/"), QStringLiteral("res/a.bna/")};
-    row("owned name as a subdirectory refused", ownedNameAsDirectory, QStringLiteral("res"))
-        << QStringList() << none << none << 0 << false << ownedNameAsDirectory
-        << QStringLiteral("a.bna");
-    row("\".\" refused", owned, QStringLiteral("."))
-        << QStringList() << QStringLiteral("res") << none << 0 << false << owned
-        << QStringLiteral("\".\"");
-    row("working directory by another name refused", owned, QStringLiteral("../res"))
-        << QStringList() << QStringLiteral("res") << none << 0 << false << owned
-        << QStringLiteral("working directory");
-    row("directory read from refused", owned, QStringLiteral("res"))
-        << QStringList{QStringLiteral("res")} << none << none << 0 << false << owned
-        << QStringLiteral("read from");
-    row("parent of a file read from refused", owned, QStringLiteral("res"))
-        << QStringList{QStringLiteral("res/a.bna")} << none << none << 0 << false << owned
-        << QStringLiteral("read from");
-    const QStringList file{QStringLiteral("res=text")};
-    row("regular file refused", file, QStringLiteral("res"))
-        << QStringList() << none << none << 0 << false << file << QStringLiteral("not a directory");
-    const QStringList shared{QStringLiteral("shared/"), QStringLiteral("shared/README=keep"),
-                             QStringLiteral("shared/a.bna=old a")};
-    row("symlinked target replaced, linked directory untouched",
-        with(shared, {QStringLiteral("res->shared")}), QStringLiteral("res"))
-        << QStringList() << none << none << 0 << true << with(made, shared) << none;
-    row("read-only old target replaced and removed", owned, QStringLiteral("res"))
-        << QStringList() << none << QStringLiteral("res") << 0 << true << made << none;
-    const QStringList foreignLeftover{QStringLiteral(".res.new-XyZ789/"),
-                                      QStringLiteral(".res.new-XyZ789/notes.txt=mine")};
-    row("leftovers of killed runs removed or named",
-        with(owned, foreignLeftover + QStringList{QStringLiteral(".res.new-AbC123/"),
-                                                  QStringLiteral(".res.new-AbC123/a.bna=half"),
-                                                  QStringLiteral(".res.old/"),
-                                                  QStringLiteral(".res.old/b.bna=b")}),
-        QStringLiteral("res"))
-        << QStringList() << none << none << 0 << true << with(made, foreignLeftover)
-        << QStringLiteral(".res.new-XyZ789");
-    row("write failing at the size limit leaves the old target", owned, QStringLiteral("res"))
-        << QStringList() << none << none << 4 << false << owned << QStringLiteral("File too large");
+    row("absent target made", {}, "res", true, made);
+    row("target of owned files replaced", owned, "res", true, made);
+    row("trailing slash", owned, "res/", true, made);
+    row("foreign file refused", foreign, "res", false, foreign, "notes.txt");
+    row("owned name as a subdirectory refused", subdirectory, "res", false, subdirectory, "a.bna");
+    row("\".\" refused", owned, ".", false, owned, "\".\"", {{}, u("res")});
+    row("working directory by another name refused", owned, "../res", false, owned,
+        "working directory", {{}, u("res")});
+    row("directory read from refused", owned, "res", false, owned, "read from", {ul({"res"})});
+    row("parent of a file read from refused", owned, "res", false, owned, "read from",
+        {ul({"res/a.bna"})});
+    row("regular file refused", file, "res", false, file, "not a directory");
+    row("symlinked target replaced, linked directory untouched", with(shared, ul({"res->shared"})),
+        "res", true, with(made, shared));
+    row("read-only old target replaced and removed", owned, "res", true, made, "",
+        {{}, {}, u("res")});
+    row("leftovers of killed runs removed or named", with(owned, foreignLeftover + leftovers),
+        "res", true, with(made, foreignLeftover), ".res.new-XyZ789");
+    row("write failing at the size limit leaves the old target", owned, "res", false, owned,
+        "File too large", {{}, {}, {}, 4});
 }
 
 void TestOutputDirectory::replaceDirectory()
 {
     QFETCH(QStringList, before);
     QFETCH(QString, target);
-    QFETCH(QStringList, keepOut);
-    QFETCH(QString, workingDir);
-    QFETCH(QString, readOnly);
-    QFETCH(int, sizeLimit);
     QFETCH(bool, replaced);
     QFETCH(QStringList, after);
     QFETCH(QString, message);
+    QFETCH(Setup, setup);
 
     QTemporaryDir dir;
     QVERIFY(makeTree(dir.path(), before));
-    QCOMPARE(treeOf(dir.path()), before);
-    if (!readOnly.isEmpty())
-        QCOMPARE(::chmod(QFile::encodeName(dir.filePath(readOnly)).constData(), 0555), 0);
-    const QStringList ownedNames{QStringLiteral("a.bna"), QStringLiteral("b.bna"),
-                                 QStringLiteral("c.bna")};
-    const OutputFiles files{{QStringLiteral("a.bna"), "new a"}, {QStringLiteral("b.bna"), "new b"}};
+    if (!setup.readOnly.isEmpty())
+        QCOMPARE(::chmod(QFile::encodeName(dir.filePath(setup.readOnly)).constData(), 0555), 0);
+    const QStringList ownedNames = ul({"a.bna", "b.bna", "c.bna"});
+    const OutputFiles files{{u("a.bna"), "new a"}, {u("b.bna"), "new b"}};
 
     const auto outcome = replaceInChild(
-        dir.path(), workingDir, rlim_t(sizeLimit), [&](QString *error, QStringList *warnings) {
-            return ::replaceDirectory({target, ownedNames, keepOut}, files, error, warnings);
+        dir.path(), setup.workingDir, rlim_t(setup.sizeLimit),
+        [&](QString *error, QStringList *warnings) {
+            return ::replaceDirectory({target, ownedNames, setup.keepOut}, files, error, warnings);
         });
     QVERIFY(outcome);
     QCOMPARE(outcome->replaced, replaced);
     QCOMPARE(treeOf(dir.path()), after);
     if (replaced) {
         struct stat made;
-        QCOMPARE(::stat(QFile::encodeName(dir.filePath(QStringLiteral("res"))).constData(), &made),
-                 0);
+        QCOMPARE(::stat(QFile::encodeName(dir.filePath(u("res"))).constData(), &made), 0);
         QCOMPARE(int(made.st_mode & 0777), 0755); // readable by all, as the data it replaces
         QCOMPARE(outcome->error, QString());
         QCOMPARE(outcome->warnings.join(QLatin1Char('\n')).contains(message), true);
@@ -283,16 +266,15 @@ void TestOutputDirectory::replaceFile_data()
     QTest::addColumn<QStringList>("after");
     QTest::addColumn<QString>("message");
 
-    const QStringList old{QStringLiteral("out.bna=old")};
-    const QStringList link{QStringLiteral("data=old"), QStringLiteral("out.bna->data")};
-    QTest::newRow("made") << QStringList() << 0 << 0 << true
-                          << QStringList{QStringLiteral("out.bna=new")} << QString();
+    const QStringList old = ul({"out.bna=old"});
+    const QStringList link = ul({"data=old", "out.bna->data"});
+    QTest::newRow("made") << QStringList() << 0 << 0 << true << ul({"out.bna=new"}) << QString();
     QTest::newRow("replaced, permissions kept")
-        << old << 0604 << 0 << true << QStringList{QStringLiteral("out.bna=new")} << QString();
+        << old << 0604 << 0 << true << ul({"out.bna=new"}) << QString();
     QTest::newRow("symbolic link refused, its target untouched")
-        << link << 0 << 0 << false << link << QStringLiteral("symbolic link");
+        << link << 0 << 0 << false << link << u("symbolic link");
     QTest::newRow("write failing at the size limit leaves the old file")
-        << old << 0 << 2 << false << old << QStringLiteral("File too large");
+        << old << 0 << 2 << false << old << u("File too large");
 }
 
 void TestOutputDirectory::replaceFile()
@@ -306,14 +288,13 @@ void TestOutputDirectory::replaceFile()
 
     QTemporaryDir dir;
     QVERIFY(makeTree(dir.path(), before));
-    const QByteArray out = QFile::encodeName(dir.filePath(QStringLiteral("out.bna")));
+    const QByteArray out = QFile::encodeName(dir.filePath(u("out.bna")));
     if (mode)
         QCOMPARE(::chmod(out.constData(), mode_t(mode)), 0);
 
     const auto outcome = replaceInChild(
-        dir.path(), QString(), rlim_t(sizeLimit), [&](QString *error, QStringList *) {
-            return ::replaceFile(QStringLiteral("out.bna"), "new", error);
-        });
+        dir.path(), QString(), rlim_t(sizeLimit),
+        [&](QString *error, QStringList *) { return ::replaceFile(u("out.bna"), "new", error); });
     QVERIFY(outcome);
     QCOMPARE(outcome->replaced, replaced);
     QCOMPARE(treeOf(dir.path()), after);
