@@ -15,18 +15,35 @@
 using testdata::u;
 using testdata::ul;
 
+namespace {
+
+// One of the builder's rules for a text.
+using Rule = QString (*)(const QString &);
+
+QString example(const QString &sentence)
+{
+    return SampleDictionaryBuilder::exampleLine(sentence).value_or(QString());
+}
+
+// The words of `text`, separated by blanks, in the order of the alphabet.
+QString sorted(const QString &text)
+{
+    QStringList words = text.split(QLatin1Char(' '));
+    std::sort(words.begin(), words.end(), SampleDictionaryBuilder::comesBefore);
+    return words.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Rule)
+
 class TestSampleDictionaryBuilder : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void lemmaForms_data();
-    void lemmaForms();
-    void glosses_data();
-    void glosses();
-    void examples_data();
-    void examples();
-    void headwordOrder();
+    void textRules_data();
+    void textRules();
     void entries_data();
     void entries();
     void supplementAndLocaleNames();
@@ -34,82 +51,56 @@ private slots:
     void importProgramWritesTheSources();
 };
 
-void TestSampleDictionaryBuilder::lemmaForms_data()
+void TestSampleDictionaryBuilder::textRules_data()
 {
-    QTest::addColumn<QString>("lemma");
-    QTest::addColumn<QString>("toneless");
-    QTest::addColumn<QString>("display");
+    QTest::addColumn<Rule>("rule");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("result");
 
-    QTest::newRow("acute and grave") << u("bámuso") << u("bamuso") << u("bámuso");
-    QTest::newRow("tone on a special letter") << u("ɲɛ́.fɔ") << u("ɲɛfɔ") << u("ɲɛ́fɔ");
-    QTest::newRow("decomposed input") << QStringLiteral("de\u0301n") << u("den") << u("dén");
-    QTest::newRow("caron") << QStringLiteral("b\u01CEn") << u("ban") << QStringLiteral("b\u01CEn");
-    QTest::newRow("no tone") << u("kɔnɔ") << u("kɔnɔ") << u("kɔnɔ");
-}
-
-void TestSampleDictionaryBuilder::lemmaForms()
-{
-    QFETCH(QString, lemma);
-    QFETCH(QString, toneless);
-    QFETCH(QString, display);
-    QCOMPARE(SampleDictionaryBuilder::toneless(lemma), toneless);
-    QCOMPARE(SampleDictionaryBuilder::displayLemma(lemma), display);
-}
-
-void TestSampleDictionaryBuilder::glosses_data()
-{
-    QTest::addColumn<QString>("gloss");
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("words joined by dots") << u("oeuf.de.poule") << u("oeuf de poule");
-    QTest::newRow("apostrophe kept") << u("globe.de.l'oeil") << u("globe de l'oeil");
-    QTest::newRow("grammatical gloss") << u("IPFV.AFF") << u("");
-    QTest::newRow("person and number") << u("3SG") << u("");
-    QTest::newRow("bracket would open a head line") << u("eau.[pure]") << u("eau (pure)");
-    QTest::newRow("mark-up character") << u("a/b") << u("");
-}
-
-void TestSampleDictionaryBuilder::glosses()
-{
-    QFETCH(QString, gloss);
-    QFETCH(QString, shown);
-    QCOMPARE(SampleDictionaryBuilder::frenchGloss(gloss), shown);
-}
-
-void TestSampleDictionaryBuilder::examples_data()
-{
-    QTest::addColumn<QString>("sentence");
-    QTest::addColumn<QString>("line"); // empty: no example
-
-    QTest::newRow("plain statement") << u("A bɛ so kɔnɔ.") << u("♦ A bɛ so kɔnɔ.");
-    QTest::newRow("first letter made capital") << u("a bɛ taa.") << u("♦ A bɛ taa.");
-    QTest::newRow("older spelling respelt") << u("Nyama bè kònò.") << u("♦ Ɲama bɛ kɔnɔ.");
-    QTest::newRow("brackets become parentheses") << u("A [kelen] nana.") << u("♦ A (kelen) nana.");
-    QTest::newRow("no final dot") << u("A nana!") << u("");
-    QTest::newRow("two sentences") << u("A nana. A taara.") << u("");
-    QTest::newRow("ellipsis") << u("A nana...") << u("");
-    QTest::newRow("heading marks") << u("<>Den ɲuman.</>") << u("");
-    QTest::newRow("quotation inside") << u("A ko: “N bɛ taa”.") << u("");
-    QTest::newRow("exclamation inside") << u("Ayi! A nana.") << u("");
-    QTest::newRow("slash read as mark-up") << u("A/B nana.") << u("");
-    QTest::newRow("too long") << QString(QStringLiteral("ka ").repeated(40) + QLatin1Char('.'))
-                              << u("");
-}
-
-void TestSampleDictionaryBuilder::examples()
-{
-    QFETCH(QString, sentence);
-    QFETCH(QString, line);
-    const auto example = SampleDictionaryBuilder::exampleLine(sentence);
-    QCOMPARE(example.value_or(QString()), line);
-}
-
-void TestSampleDictionaryBuilder::headwordOrder()
-{
+    const auto row = [](const char *name, Rule rule, const QString &text, const char *result) {
+        QTest::newRow(name) << rule << text << u(result);
+    };
+    const Rule toneless = &SampleDictionaryBuilder::toneless;
+    const Rule display = &SampleDictionaryBuilder::displayLemma;
+    const Rule gloss = &SampleDictionaryBuilder::frenchGloss;
+    row("toneless: acute and grave", toneless, u("bámuso"), "bamuso");
+    row("toneless: tone on a special letter, dot", toneless, u("ɲɛ́.fɔ"), "ɲɛfɔ");
+    row("toneless: decomposed", toneless, QStringLiteral("de\u0301n"), "den"); // combining acute
+    row("toneless: caron", toneless, QStringLiteral("b\u01CEn"), "ban");       // a with caron
+    row("toneless: no tone", toneless, u("kɔnɔ"), "kɔnɔ");
+    row("display: tone kept, dot dropped", display, u("ɲɛ́.fɔ"), "ɲɛ́fɔ");
+    row("display: decomposed made one", display, QStringLiteral("de\u0301n"), "dén");
+    row("display: caron kept", display, QStringLiteral("b\u01CEn"), "bǎn");
+    row("gloss: words joined by dots", gloss, u("oeuf.de.poule"), "oeuf de poule");
+    row("gloss: apostrophe kept", gloss, u("globe.de.l'oeil"), "globe de l'oeil");
+    row("gloss: grammatical", gloss, u("IPFV.AFF"), "");
+    row("gloss: person and number", gloss, u("3SG"), "");
+    row("gloss: bracket would open a head line", gloss, u("eau.[pure]"), "eau (pure)");
+    row("gloss: mark-up character", gloss, u("a/b"), "");
+    row("example: plain statement", example, u("A bɛ so kɔnɔ."), "♦ A bɛ so kɔnɔ.");
+    row("example: first letter made capital", example, u("a bɛ taa."), "♦ A bɛ taa.");
+    row("example: older spelling respelt", example, u("Nyama bè kònò."), "♦ Ɲama bɛ kɔnɔ.");
+    row("example: brackets become parentheses", example, u("A [kelen] nana."), "♦ A (kelen) nana.");
+    row("example: none without final dot", example, u("A nana!"), "");
+    row("example: none of two sentences", example, u("A nana. A taara."), "");
+    row("example: none with an ellipsis", example, u("A nana..."), "");
+    row("example: none with heading marks", example, u("<>Den ɲuman.</>"), "");
+    row("example: none with a quotation", example, u("A ko: “N bɛ taa”."), "");
+    row("example: none with an exclamation inside", example, u("Ayi! A nana."), "");
+    row("example: none with a slash, read as mark-up", example, u("A/B nana."), "");
+    row("example: none too long", example, QStringLiteral("ka ").repeated(40) + QLatin1Char('.'),
+        "");
     // ɛ after e, ɲ (Л U+041B) and ŋ after n, ɔ after o, ʃ after s.
-    QStringList words = u("ʃA TA ƆA ЛA ŊA NA ƐA EA FA OA SA N").split(QLatin1Char(' '));
-    std::sort(words.begin(), words.end(), SampleDictionaryBuilder::comesBefore);
-    QCOMPARE(words.join(QLatin1Char(' ')), u("EA ƐA FA N NA ЛA ŊA OA ƆA SA ʃA TA"));
+    row("alphabet order", sorted, u("ʃA TA ƆA ЛA ŊA NA ƐA EA FA OA SA N"),
+        "EA ƐA FA N NA ЛA ŊA OA ƆA SA ʃA TA");
+}
+
+void TestSampleDictionaryBuilder::textRules()
+{
+    QFETCH(Rule, rule);
+    QFETCH(QString, text);
+    QFETCH(QString, result);
+    QCOMPARE(rule(text), result);
 }
 
 void TestSampleDictionaryBuilder::entries_data()
