@@ -143,15 +143,18 @@ std::optional<Outcome> replaceInChild(const QString &root, const QString &workin
     return outcome;
 }
 
-// What a run of replaceDirectory() is given besides its target: what it must keep out of it,
-// where it runs (relative to the tree's root), a directory made read-only (mode 0555) before,
-// and the size limit of a file.
+// What a run is given besides its target: what it must keep out of it, where it runs (relative
+// to the tree's root), a directory made read-only (mode 0555) before, the size limit of a file,
+// whether the target is one file (made by replaceFile()) and the mode that file has before, to
+// be kept.
 struct Setup
 {
-    QStringList keepOut;
-    QString workingDir;
-    QString readOnly;
+    QStringList keepOut = {};
+    QString workingDir = {};
+    QString readOnly = {};
     int sizeLimit = 0;
+    bool file = false;
+    int mode = 0;
 };
 
 } // namespace
@@ -163,13 +166,11 @@ class TestOutputDirectory : public QObject
     Q_OBJECT
 
 private slots:
-    void replaceDirectory_data();
-    void replaceDirectory();
-    void replaceFile_data();
-    void replaceFile();
+    void replace_data();
+    void replace();
 };
 
-void TestOutputDirectory::replaceDirectory_data()
+void TestOutputDirectory::replace_data()
 {
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QString>("target");
@@ -218,9 +219,20 @@ void TestOutputDirectory::replaceDirectory_data()
         "res", true, with(made, foreignLeftover), ".res.new-XyZ789");
     row("write failing at the size limit leaves the old target", owned, "res", false, owned,
         "File too large", {{}, {}, {}, 4});
+
+    const QStringList old = ul({"out.bna=old"});
+    const QStringList link = ul({"data=old", "out.bna->data"});
+    const Setup oneFile{{}, {}, {}, 0, true};
+    row("file made", {}, "out.bna", true, ul({"out.bna=new"}), "", oneFile);
+    row("file replaced, permissions kept", old, "out.bna", true, ul({"out.bna=new"}), "",
+        {{}, {}, {}, 0, true, 0604});
+    row("file as symbolic link refused, its target untouched", link, "out.bna", false, link,
+        "symbolic link", oneFile);
+    row("file write failing at the size limit leaves the old file", old, "out.bna", false, old,
+        "File too large", {{}, {}, {}, 2, true});
 }
 
-void TestOutputDirectory::replaceDirectory()
+void TestOutputDirectory::replace()
 {
     QFETCH(QStringList, before);
     QFETCH(QString, target);
@@ -233,21 +245,29 @@ void TestOutputDirectory::replaceDirectory()
     QVERIFY(makeTree(dir.path(), before));
     if (!setup.readOnly.isEmpty())
         QCOMPARE(::chmod(QFile::encodeName(dir.filePath(setup.readOnly)).constData(), 0555), 0);
+    const QByteArray made = QFile::encodeName(dir.filePath(target));
+    if (setup.mode)
+        QCOMPARE(::chmod(made.constData(), mode_t(setup.mode)), 0);
     const QStringList ownedNames = ul({"a.bna", "b.bna", "c.bna"});
     const OutputFiles files{{u("a.bna"), "new a"}, {u("b.bna"), "new b"}};
 
-    const auto outcome = replaceInChild(
-        dir.path(), setup.workingDir, rlim_t(setup.sizeLimit),
-        [&](QString *error, QStringList *warnings) {
-            return ::replaceDirectory({target, ownedNames, setup.keepOut}, files, error, warnings);
-        });
+    const auto outcome =
+        replaceInChild(dir.path(), setup.workingDir, rlim_t(setup.sizeLimit),
+                       [&](QString *error, QStringList *warnings) {
+                           return setup.file
+                                      ? ::replaceFile(target, "new", error)
+                                      : ::replaceDirectory({target, ownedNames, setup.keepOut},
+                                                           files, error, warnings);
+                       });
     QVERIFY(outcome);
     QCOMPARE(outcome->replaced, replaced);
     QCOMPARE(treeOf(dir.path()), after);
     if (replaced) {
-        struct stat made;
-        QCOMPARE(::stat(QFile::encodeName(dir.filePath(u("res"))).constData(), &made), 0);
-        QCOMPARE(int(made.st_mode & 0777), 0755); // readable by all, as the data it replaces
+        // A directory readable by all, as the data it replaces; a file keeps its mode.
+        const int mode = setup.file ? setup.mode : 0755;
+        struct stat status;
+        QCOMPARE(::stat(made.constData(), &status), 0);
+        QCOMPARE(mode ? int(status.st_mode & 07777) : 0, mode);
         QCOMPARE(outcome->error, QString());
         QCOMPARE(outcome->warnings.join(QLatin1Char('\n')).contains(message), true);
         QCOMPARE(outcome->warnings.isEmpty(), message.isEmpty());
@@ -255,54 +275,6 @@ void TestOutputDirectory::replaceDirectory()
         QVERIFY2(outcome->error.contains(target) && outcome->error.contains(message),
                  qPrintable(outcome->error));
     }
-}
-
-void TestOutputDirectory::replaceFile_data()
-{
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<int>("mode"); // of the file before, to be kept; 0: none
-    QTest::addColumn<int>("sizeLimit");
-    QTest::addColumn<bool>("replaced");
-    QTest::addColumn<QStringList>("after");
-    QTest::addColumn<QString>("message");
-
-    const QStringList old = ul({"out.bna=old"});
-    const QStringList link = ul({"data=old", "out.bna->data"});
-    QTest::newRow("made") << QStringList() << 0 << 0 << true << ul({"out.bna=new"}) << QString();
-    QTest::newRow("replaced, permissions kept")
-        << old << 0604 << 0 << true << ul({"out.bna=new"}) << QString();
-    QTest::newRow("symbolic link refused, its target untouched")
-        << link << 0 << 0 << false << link << u("symbolic link");
-    QTest::newRow("write failing at the size limit leaves the old file")
-        << old << 0 << 2 << false << old << u("File too large");
-}
-
-void TestOutputDirectory::replaceFile()
-{
-    QFETCH(QStringList, before);
-    QFETCH(int, mode);
-    QFETCH(int, sizeLimit);
-    QFETCH(bool, replaced);
-    QFETCH(QStringList, after);
-    QFETCH(QString, message);
-
-    QTemporaryDir dir;
-    QVERIFY(makeTree(dir.path(), before));
-    const QByteArray out = QFile::encodeName(dir.filePath(u("out.bna")));
-    if (mode)
-        QCOMPARE(::chmod(out.constData(), mode_t(mode)), 0);
-
-    const auto outcome = replaceInChild(
-        dir.path(), QString(), rlim_t(sizeLimit),
-        [&](QString *error, QStringList *) { return ::replaceFile(u("out.bna"), "new", error); });
-    QVERIFY(outcome);
-    QCOMPARE(outcome->replaced, replaced);
-    QCOMPARE(treeOf(dir.path()), after);
-    QVERIFY2(outcome->error.contains(message) && outcome->error.isEmpty() == replaced,
-             qPrintable(outcome->error));
-    struct stat status;
-    if (mode)
-        QCOMPARE(::stat(out.constData(), &status) == 0 ? int(status.st_mode & 07777) : -1, mode);
 }
 
 QTEST_GUILESS_MAIN(TestOutputDirectory)
