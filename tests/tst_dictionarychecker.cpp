@@ -1,5 +1,6 @@
 // The checker of lexora-data: one broken dictionary per kind of problem, each reported
-// with the right file, line and severity, and the exit status of "lexora-data check".
+// with the right file, line and severity (unusable input is shown by "lexora-data check" in
+// tst_lexoradata).
 
 #include "datafilenames.h"
 #include "dictionarychecker.h"
@@ -78,8 +79,6 @@ class TestDictionaryChecker : public QObject
 private slots:
     void problems_data();
     void problems();
-    void unusableInput_data();
-    void unusableInput();
 };
 
 void TestDictionaryChecker::problems_data()
@@ -122,8 +121,6 @@ void TestDictionaryChecker::problems_data()
         edited({{"b", 3, "BA [ó] N fleuve.\nBA [ò] N chèvre."}}), {});
     row("listed headword not in search form", edited({{"entries.bna", 3, "ɲa"}}),
         ul({"entries.bna:3:error"}), u("write it as \"ЛA\""));
-    row("listed headword with U+019D for the capital of ɲ", edited({{"entries.bna", 3, "ƝA"}}),
-        ul({"entries.bna:3:error"}));
     row("head line not in search form", edited({{"b", 0, "Bi [ó] N herbe."}}),
         ul({"b.bna:6:error"}));
     row("head line without blank before its bracket", edited({{"b", 0, "BI[ó] N herbe."}}),
@@ -175,36 +172,6 @@ void TestDictionaryChecker::problems()
                                          : DictionaryChecker::Outcome::Problems);
     if (!fragment.isEmpty())
         QVERIFY2(messages.constFirst().contains(fragment), qPrintable(messages.constFirst()));
-}
-
-void TestDictionaryChecker::unusableInput_data()
-{
-    QTest::addColumn<QString>("removed"); // a file name, or "." for the whole directory
-    QTest::addColumn<QString>("reportedFile");
-
-    QTest::newRow("missing directory") << u(".") << u("");
-    QTest::newRow("missing letter file") << u("ɔ.bna") << u("ɔ.bna");
-}
-
-void TestDictionaryChecker::unusableInput()
-{
-    QFETCH(QString, removed);
-    QFETCH(QString, reportedFile);
-
-    QTemporaryDir dir;
-    const QString res = dir.filePath(QStringLiteral("res"));
-    QVERIFY(cleanDictionary().writeTo(res));
-    if (removed == QLatin1String("."))
-        QVERIFY(QDir(res).removeRecursively());
-    else
-        QVERIFY(QFile::remove(dataFilePath(res, removed)));
-
-    DictionaryChecker checker;
-    QCOMPARE(checker.check(res), DictionaryChecker::Outcome::Unusable);
-    QCOMPARE(checker.diagnostics().size(), 1);
-    const Diagnostic &problem = checker.diagnostics().constFirst();
-    QCOMPARE(problem.file, reportedFile.isEmpty() ? res : dataFilePath(res, reportedFile));
-    QCOMPARE(problem.severity, Diagnostic::Error);
 }
 
 QTEST_GUILESS_MAIN(TestDictionaryChecker)

@@ -94,6 +94,10 @@ void TestLexoraData::runs_data()
     row("check reports problems", builtDictionary() + Files{{"res/entries.bna", "?@\nA>\n"}},
         "check res", 1, "res/entries.bna:2: error: headword \"BB\" has no entry", {});
     row("check of a missing directory", {}, "check res", 2, "no such directory", {});
+    Files incomplete = builtDictionary();
+    incomplete.remove("res/\xC9\x94.bna"); // ɔ U+0254
+    row("check of a dictionary without a letter file", incomplete, "check res", 2,
+        "res/ɔ.bna: error: cannot read this file: no such file", {});
     row("decode prints the plain lines", built, "decode res/b.bna", 0, "", {},
         QByteArray("BA [o] N x.\n"));
     row("decode of a directory", built, "decode res", 2, "not a regular file", {});

@@ -1,5 +1,6 @@
-// Replacing a directory of made files: what may be replaced, what is refused and left as it
-// was, leftovers of killed runs, and a write that fails at the size limit as on a full disk.
+// Replacing a directory of made files, or one file: what may be replaced, what is refused and
+// left as it was, leftovers of killed runs, and a write that fails at the size limit as on a
+// full disk.
 
 #include "outputdirectory.h"
 #include "testdatafiles.h"
@@ -31,17 +32,10 @@ bool makeTree(const QString &root, const QStringList &entries)
         const int link = entry.indexOf(QLatin1String("->"));
         const int equals = entry.indexOf(QLatin1Char('='));
         const QString path = root + QLatin1Char('/');
-        bool made = false;
-        if (entry.endsWith(QLatin1Char('/'))) {
-            made = QDir().mkpath(path + entry);
-        } else if (link > 0) {
-            made = ::symlink(QFile::encodeName(entry.mid(link + 2)).constData(),
-                             QFile::encodeName(path + entry.left(link)).constData()) == 0;
-        } else {
-            QFile file(path + entry.left(equals));
-            const QByteArray bytes = entry.mid(equals + 1).toUtf8();
-            made = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-        }
+        const bool made = entry.endsWith(QLatin1Char('/')) ? QDir().mkpath(path + entry)
+                          : link > 0 ? QFile::link(entry.mid(link + 2), path + entry.left(link))
+                                     : testdata::writeFile(path + entry.left(equals),
+                                                           entry.mid(equals + 1).toUtf8());
         if (!made)
             return false;
     }
@@ -55,22 +49,18 @@ QStringList treeOf(const QString &root)
     QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString path = it.next();
-        const QString relative = path.mid(root.size() + 1);
-        const QFileInfo info(path);
-        if (info.isSymLink()) {
-            char target[4096];
-            const ssize_t size =
-                ::readlink(QFile::encodeName(path).constData(), target, sizeof target);
+        const QFileInfo info(it.next());
+        const QString relative = info.filePath().mid(root.size() + 1);
+        QFile file(info.filePath());
+        if (info.isSymLink())
             entries.append(relative + QStringLiteral("->") +
-                           QString::fromUtf8(target, int(qMax<ssize_t>(size, 0))));
-        } else if (info.isDir()) {
+                           info.dir().relativeFilePath(info.symLinkTarget()));
+        else if (info.isDir())
             entries.append(relative + QLatin1Char('/'));
-        } else {
-            QFile file(path);
-            file.open(QIODevice::ReadOnly);
-            entries.append(relative + QLatin1Char('=') + QString::fromUtf8(file.readAll()));
-        }
+        else
+            entries.append(relative + QLatin1Char('=') +
+                           (file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                                           : QStringLiteral("(unreadable)")));
     }
     entries.sort();
     return entries;
