@@ -86,23 +86,21 @@ void TestMdfImport::records()
 // The path a producer takes: what an import writes builds and checks clean.
 void TestMdfImport::importBuilds()
 {
-    const ImportResult result =
+    const DictionarySources made =
         importMdf(u("\\lx b\u0254\n\\ps v\n\\ge leave\n\\xv A b\u0254ra.\n\\xe He left.\n"
                     "\\va b\u0254n\n\\se b\u0254li\n\\ps n\n\\ge departure\n"),
-                  QStringLiteral("dict.txt"), ImportMap::standard());
+                  QStringLiteral("dict.txt"), ImportMap::standard())
+            .sources;
     QTemporaryDir dir;
-    const QString src = dir.filePath(QStringLiteral("src"));
-    const QString res = dir.filePath(QStringLiteral("res"));
-    const OutputFiles sources{
-        {QStringLiteral("headwords.txt"), plainFileBytes(result.sources.headwords)},
-        {QStringLiteral("entries.txt"), plainFileBytes(result.sources.entries)},
-        {QStringLiteral("lexicon.txt"), plainFileBytes(result.sources.lexicon)}};
-    QString error;
-    QVERIFY(replaceDirectory({src, sources.keys(), {}}, sources, &error));
+    QVERIFY(testdata::writeFile(dir.filePath(u("headwords.txt")), plainFileBytes(made.headwords)));
+    QVERIFY(testdata::writeFile(dir.filePath(u("entries.txt")), plainFileBytes(made.entries)));
+    QVERIFY(testdata::writeFile(dir.filePath(u("lexicon.txt")), plainFileBytes(made.lexicon)));
     DictionaryCompiler compiler;
-    const DictionaryCompiler::DataFiles files = compiler.compile(src);
+    const DictionaryCompiler::DataFiles files = compiler.compile(dir.path());
     QVERIFY(compiler.diagnostics().isEmpty());
-    QVERIFY(replaceDirectory({res, DictionaryCompiler::dataFileNames(), {src}},
+    const QString res = dir.filePath(u("res"));
+    QString error;
+    QVERIFY(replaceDirectory({res, DictionaryCompiler::dataFileNames(), {}},
                              DictionaryCompiler::encode(files), &error));
     DictionaryChecker checker;
     QCOMPARE(checker.check(res), DictionaryChecker::Outcome::Clean);
