@@ -1,7 +1,6 @@
 // Importing a LIFT dictionary: which elements, languages and relations make which parts of
 // a record (the MDF test covers how records are written, tst_lexoradata the command), and
-// malformed XML refused with line and column. Code points: U+00E0/00E1 a grave/acute,
-// U+2191/2193 up/down arrow, U+2666 black diamond suit.
+// malformed XML refused with line and column.
 
 #include "liftimport.h"
 #include "testdatafiles.h"
@@ -10,6 +9,7 @@
 #include <QtTest>
 
 using testdata::u;
+using testdata::ul;
 
 namespace {
 
@@ -19,14 +19,6 @@ ImportResult import(QByteArray xml, const QStringList &languages = {})
     buffer.open(QIODevice::ReadOnly);
     return importLift(&buffer, QStringLiteral("d.lift"), ImportMap::standard(),
                       {languages.value(0), languages.value(1)});
-}
-
-// An entry's first line, then `inside` and its end tag.
-QString entry(const char *attributes, const char *word, const char *inside)
-{
-    return u("<entry %1><lexical-unit><form lang=\"bm\"><text>%2</text></form></lexical-unit>\n"
-             "%3</entry>\n")
-        .arg(u(attributes), u(word), u(inside));
 }
 
 } // namespace
@@ -51,38 +43,41 @@ void TestLiftImport::entries_data()
 
     // Line 1 is <lift>, then the body's lines from 2 on.
     QTest::newRow("homographs by order, pronunciation, most frequent language, example")
-        << entry("id=\"a\" order=\"2\"", "b\u00e1",
-                 "<sense><grammatical-info value=\"Noun\"/><gloss lang=\"fr\"><text>chien</text>"
-                 "</gloss><gloss lang=\"en\"><text>dog</text></gloss>\n<example><form lang=\"bm\">"
-                 "<text>A b\u00e1</text></form><translation><form lang=\"fr\"><text>Le chien."
-                 "</text></form></translation></example></sense>\n") +
-               entry("id=\"b\" order=\"1\"", "ba",
-                     "<pronunciation><form lang=\"bm\"><text>b\u00e0</text></form></pronunciation>"
-                     "\n<sense><grammatical-info value=\"Verb\"/><gloss lang=\"fr\"><text>grandir"
-                     "</text></gloss><definition><form lang=\"fr\"><text>devenir <span>grand</span>"
-                     "</text></form></definition></sense>\n")
-        << QStringList()
-        << u("BA [b\u00e0] W grandir.\ndevenir grand\nBA [b\u00e1] N chien.\n\u2666 A b\u00e1. "
-             "Le chien.\n--\nBA|grandir\nBA|chien")
+        << u(R"(<entry id="a" order="2"><lexical-unit><form lang="bm"><text>bá</text></form></lexical-unit>
+<sense><grammatical-info value="Noun"/><gloss lang="fr"><text>chien</text></gloss><gloss lang="en"><text>dog</text></gloss>
+<example><form lang="bm"><text>A bá</text></form><translation><form lang="fr"><text>Le chien.</text></form></translation></example></sense>
+</entry>
+<entry id="b" order="1"><lexical-unit><form lang="bm"><text>ba</text></form></lexical-unit>
+<pronunciation><form lang="bm"><text>bà</text></form></pronunciation>
+<sense><grammatical-info value="Verb"/><gloss lang="fr"><text>grandir</text></gloss><definition><form lang="fr"><text>devenir <span>grand</span></text></form></definition></sense>
+</entry>
+)") << QStringList()
+        << u("BA [bà] W grandir.\ndevenir grand\nBA [bá] N chien.\n♦ A bá. Le chien.\n--\n"
+             "BA|grandir\nBA|chien")
         << QList<int>{3};
     QTest::newRow("relations by entry and sense id, variant, unknown id, deleted entry, unused")
-        << entry("id=\"m\"", "muso",
-                 "<variant><form lang=\"bm\"><text>musow</text></form></variant>\n<sense "
-                 "id=\"m1\"><gloss lang=\"fr\"><text>femme</text></gloss></sense>\n") +
-               entry("id=\"mm\"", "musoman",
-                     "<relation type=\"_component-lexeme\" ref=\"m1\"/>\n<relation "
-                     "type=\"synonym\" ref=\"nobody\"/>\n<trait name=\"t\" value=\"1\"/>\n"
-                     "<trait name=\"t\" value=\"2\"/>\n<relation type=\"synonym\" ref=\"d\"/>\n") +
-               entry("id=\"d\" dateDeleted=\"2020-01-01T00:00:00Z\"", "ba", "")
-        << QStringList()
-        << u("MUSO [muso] femme.\n\u2193MUSOMAN\nMUSOMAN [musoman]\n\u2191MUSO\nMUSOW [musow] "
-             "=> MUSO\n--\nMUSO|femme")
+        << u(R"(<entry id="m"><lexical-unit><form lang="bm"><text>muso</text></form></lexical-unit>
+<variant><form lang="bm"><text>musow</text></form></variant>
+<sense id="m1"><gloss lang="fr"><text>femme</text></gloss></sense>
+</entry>
+<entry id="mm"><lexical-unit><form lang="bm"><text>musoman</text></form></lexical-unit>
+<relation type="_component-lexeme" ref="m1"/>
+<relation type="synonym" ref="nobody"/>
+<trait name="t" value="1"/>
+<trait name="t" value="2"/>
+<relation type="synonym" ref="d"/>
+</entry>
+<entry id="d" dateDeleted="2020-01-01T00:00:00Z"><lexical-unit><form lang="bm"><text>ba</text></form></lexical-unit>
+</entry>
+)") << QStringList()
+        << u("MUSO [muso] femme.\n↓MUSOMAN\nMUSOMAN [musoman]\n↑MUSO\nMUSOW [musow] => MUSO\n--\n"
+             "MUSO|femme")
         << QList<int>{8, 9};
     QTest::newRow("languages chosen, glosses in others left out")
-        << entry("id=\"a\"", "x</text></form><form lang=\"bm-Latn\"><text>ji",
-                 "<sense><gloss lang=\"en\"><text>water</text></gloss><gloss lang=\"fr\"><text>"
-                 "eau</text></gloss><gloss lang=\"fr\"><text>pluie</text></gloss></sense>\n")
-        << QStringList{QStringLiteral("en"), QStringLiteral("bm-Latn")}
+        << u(R"(<entry id="a"><lexical-unit><form lang="bm"><text>x</text></form><form lang="bm-Latn"><text>ji</text></form></lexical-unit>
+<sense><gloss lang="en"><text>water</text></gloss><gloss lang="fr"><text>eau</text></gloss><gloss lang="fr"><text>pluie</text></gloss></sense>
+</entry>
+)") << ul({"en", "bm-Latn"})
         << u("JI [ji] water.\n--\nJI|water") << QList<int>{3};
 }
 

@@ -1,19 +1,26 @@
-// Replacing a directory of made files: what may be replaced, what is refused and left as it
-// was, leftovers of killed runs, and a write that fails at the size limit as on a full disk.
+// Replacing a directory of made files, or one file: what may be replaced, what is refused and
+// left as it was, leftovers of killed runs, and a write that fails at the size limit as on a
+// full disk.
 
 #include "outputdirectory.h"
+#include "testdatafiles.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <optional>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+using testdata::u;
+using testdata::ul;
 
 namespace {
 
@@ -25,17 +32,10 @@ bool makeTree(const QString &root, const QStringList &entries)
         const int link = entry.indexOf(QLatin1String("->"));
         const int equals = entry.indexOf(QLatin1Char('='));
         const QString path = root + QLatin1Char('/');
-        bool made = false;
-        if (entry.endsWith(QLatin1Char('/'))) {
-            made = QDir().mkpath(path + entry);
-        } else if (link > 0) {
-            made = ::symlink(QFile::encodeName(entry.mid(link + 2)).constData(),
-                             QFile::encodeName(path + entry.left(link)).constData()) == 0;
-        } else {
-            QFile file(path + entry.left(equals));
-            const QByteArray bytes = entry.mid(equals + 1).toUtf8();
-            made = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-        }
+        const bool made = entry.endsWith(QLatin1Char('/')) ? QDir().mkpath(path + entry)
+                          : link > 0 ? QFile::link(entry.mid(link + 2), path + entry.left(link))
+                                     : testdata::writeFile(path + entry.left(equals),
+                                                           entry.mid(equals + 1).toUtf8());
         if (!made)
             return false;
     }
@@ -49,22 +49,18 @@ QStringList treeOf(const QString &root)
     QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString path = it.next();
-        const QString relative = path.mid(root.size() + 1);
-        const QFileInfo info(path);
-        if (info.isSymLink()) {
-            char target[4096];
-            const ssize_t size =
-                ::readlink(QFile::encodeName(path).constData(), target, sizeof target);
+        const QFileInfo info(it.next());
+        const QString relative = info.filePath().mid(root.size() + 1);
+        QFile file(info.filePath());
+        if (info.isSymLink())
             entries.append(relative + QStringLiteral("->") +
-                           QString::fromUtf8(target, int(qMax<ssize_t>(size, 0))));
-        } else if (info.isDir()) {
+                           info.dir().relativeFilePath(info.symLinkTarget()));
+        else if (info.isDir())
             entries.append(relative + QLatin1Char('/'));
-        } else {
-            QFile file(path);
-            file.open(QIODevice::ReadOnly);
-            entries.append(relative + QLatin1Char('=') + QString::fromUtf8(file.readAll()));
-        }
+        else
+            entries.append(relative + QLatin1Char('=') +
+                           (file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                                           : QStringLiteral("(unreadable)")));
     }
     entries.sort();
     return entries;
@@ -80,7 +76,7 @@ struct Outcome
 // Runs `action` (replaceDirectory() or replaceFile()) in a child process working in `workingDir` of
 // the tree `root`, where a file grows no larger than `sizeLimit` bytes when it is not 0 (writing
 // past it fails, as on a full disk), and as an unprivileged user owning the tree when the test runs
-// as root, so that permissions count.
+// as root, so that permissions count. The child reports through memory shared with this process.
 std::optional<Outcome> replaceInChild(const QString &root, const QString &workingDir,
                                       rlim_t sizeLimit,
                                       const std::function<bool(QString *, QStringList *)> &action)
@@ -97,12 +93,15 @@ std::optional<Outcome> replaceInChild(const QString &root, const QString &workin
             if (::lchown(QFile::encodeName(path).constData(), nobody, nobody) != 0)
                 return std::nullopt;
     }
-    int channel[2];
-    if (::pipe(channel) != 0)
+    const size_t reportSize = 1 << 16;
+    void *const shared =
+        ::mmap(nullptr, reportSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (shared == MAP_FAILED)
         return std::nullopt;
+    char *const report = static_cast<char *>(shared);
+    report[0] = '\0';
     const pid_t child = ::fork();
     if (child == 0) {
-        ::close(channel[0]);
         if (dropPrivileges && (::setgid(nobody) != 0 || ::setuid(nobody) != 0))
             ::_exit(3);
         if (::chdir(QFile::encodeName(QDir(root).filePath(workingDir)).constData()) != 0)
@@ -116,26 +115,17 @@ std::optional<Outcome> replaceInChild(const QString &root, const QString &workin
         QString error;
         QStringList warnings;
         const bool replaced = action(&error, &warnings);
-        const QByteArray report = (QStringList{error} + warnings).join(QLatin1Char('\n')).toUtf8();
-        for (qint64 done = 0; done < report.size();) {
-            const ssize_t n = ::write(channel[1], report.constData() + done, report.size() - done);
-            if (n <= 0)
-                ::_exit(3);
-            done += n;
-        }
+        const QByteArray text = (QStringList{error} + warnings).join(QLatin1Char('\n')).toUtf8();
+        ::strncpy(report, text.constData(), reportSize - 1);
         ::_exit(replaced ? 0 : 1);
     }
-    ::close(channel[1]);
-    QByteArray report;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, int(n));
-    ::close(channel[0]);
     int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) > 1)
-        return std::nullopt;
+    const bool finished = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+                          WEXITSTATUS(status) <= 1;
     QStringList lines = QString::fromUtf8(report).split(QLatin1Char('\n'));
+    ::munmap(shared, reportSize);
+    if (!finished)
+        return std::nullopt;
     Outcome outcome;
     outcome.replaced = WEXITSTATUS(status) == 0;
     outcome.error = lines.takeFirst();
@@ -143,128 +133,131 @@ std::optional<Outcome> replaceInChild(const QString &root, const QString &workin
     return outcome;
 }
 
+// What a run is given besides its target: what it must keep out of it, where it runs (relative
+// to the tree's root), a directory made read-only (mode 0555) before, the size limit of a file,
+// whether the target is one file (made by replaceFile()) and the mode that file has before, to
+// be kept.
+struct Setup
+{
+    QStringList keepOut = {};
+    QString workingDir = {};
+    QString readOnly = {};
+    int sizeLimit = 0;
+    bool file = false;
+    int mode = 0;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Setup)
 
 class TestOutputDirectory : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void replaceDirectory_data();
-    void replaceDirectory();
-    void replaceFile_data();
-    void replaceFile();
+    void replace_data();
+    void replace();
 };
 
-void TestOutputDirectory::replaceDirectory_data()
+void TestOutputDirectory::replace_data()
 {
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QString>("target");
-    QTest::addColumn<QStringList>("keepOut");
-    QTest::addColumn<QString>("workingDir"); // relative to the tree's root
-    QTest::addColumn<QString>("readOnly");   // a directory made read-only (mode 0555)
-    QTest::addColumn<int>("sizeLimit");
     QTest::addColumn<bool>("replaced");
     QTest::addColumn<QStringList>("after");
     QTest::addColumn<QString>("message"); // in the error, or in a warning when replaced
+    QTest::addColumn<Setup>("setup");
 
-    const QString none;
-    const QStringList made{QStringLiteral("res/"), QStringLiteral("res/a.bna=new a"),
-                           QStringLiteral("res/b.bna=new b")};
-    const QStringList owned{QStringLiteral("res/"), QStringLiteral("res/a.bna=old a"),
-                            QStringLiteral("res/c.bna=old c")};
+    const auto row = [](const char *name, const QStringList &before, const char *target,
+                        bool replaced, const QStringList &after, const char *message = "",
+                        const Setup &setup = {}) {
+        QTest::newRow(name) << before << u(target) << replaced << after << u(message) << setup;
+    };
     const auto with = [](QStringList entries, const QStringList &more) {
         entries += more;
         entries.sort();
         return entries;
     };
-    const auto row = [](const char *name, const QStringList &before,
-                        const QString &target) -> QTestData & {
-        return QTest::newRow(name) << before << target;
-    };
+    const QStringList made = ul({"res/", "res/a.bna=new a", "res/b.bna=new b"});
+    const QStringList owned = ul({"res/", "res/a.bna=old a", "res/c.bna=old c"});
+    const QStringList foreign = with(owned, ul({"res/notes.txt=mine"}));
+    const QStringList subdirectory = ul({"res/", "res/a.bna/"});
+    const QStringList file = ul({"res=text"});
+    const QStringList shared = ul({"shared/", "shared/README=keep", "shared/a.bna=old a"});
+    const QStringList foreignLeftover = ul({".res.new-XyZ789/", ".res.new-XyZ789/notes.txt=mine"});
+    const QStringList leftovers =
+        ul({".res.new-AbC123/", ".res.new-AbC123/a.bna=half", ".res.old/", ".res.old/b.bna=b"});
 
-    row("absent target made", {}, QStringLiteral("res"))
-        << QStringList() << none << none << 0 << true << made << none;
-    row("target of owned files replaced", owned, QStringLiteral("res"))
-        << QStringList() << none << none << 0 << true << made << none;
-    row("trailing slash", owned, QStringLiteral("res/"))
-        << QStringList() << none << none << 0 << true << made << none;
-    const QStringList foreign = with(owned, {QStringLiteral("res/notes.txt=mine")});
-    row("foreign file refused", foreign, QStringLiteral("res"))
-        << QStringList() << none << none << 0 << false << foreign << QStringLiteral("notes.txt");
-    const QStringList ownedNameAsDirectory{QStringLiteral("res/"), QStringLiteral("res/a.bna/")};
-    row("owned name as a subdirectory refused", ownedNameAsDirectory, QStringLiteral("res"))
-        << QStringList() << none << none << 0 << false << ownedNameAsDirectory
-        << QStringLiteral("a.bna");
-    row("\".\" refused", owned, QStringLiteral("."))
-        << QStringList() << QStringLiteral("res") << none << 0 << false << owned
-        << QStringLiteral("\".\"");
-    row("working directory by another name refused", owned, QStringLiteral("../res"))
-        << QStringList() << QStringLiteral("res") << none << 0 << false << owned
-        << QStringLiteral("working directory");
-    row("directory read from refused", owned, QStringLiteral("res"))
-        << QStringList{QStringLiteral("res")} << none << none << 0 << false << owned
-        << QStringLiteral("read from");
-    row("parent of a file read from refused", owned, QStringLiteral("res"))
-        << QStringList{QStringLiteral("res/a.bna")} << none << none << 0 << false << owned
-        << QStringLiteral("read from");
-    const QStringList file{QStringLiteral("res=text")};
-    row("regular file refused", file, QStringLiteral("res"))
-        << QStringList() << none << none << 0 << false << file << QStringLiteral("not a directory");
-    const QStringList shared{QStringLiteral("shared/"), QStringLiteral("shared/README=keep"),
-                             QStringLiteral("shared/a.bna=old a")};
-    row("symlinked target replaced, linked directory untouched",
-        with(shared, {QStringLiteral("res->shared")}), QStringLiteral("res"))
-        << QStringList() << none << none << 0 << true << with(made, shared) << none;
-    row("read-only old target replaced and removed", owned, QStringLiteral("res"))
-        << QStringList() << none << QStringLiteral("res") << 0 << true << made << none;
-    const QStringList foreignLeftover{QStringLiteral(".res.new-XyZ789/"),
-                                      QStringLiteral(".res.new-XyZ789/notes.txt=mine")};
-    row("leftovers of killed runs removed or named",
-        with(owned, foreignLeftover + QStringList{QStringLiteral(".res.new-AbC123/"),
-                                                  QStringLiteral(".res.new-AbC123/a.bna=half"),
-                                                  QStringLiteral(".res.old/"),
-                                                  QStringLiteral(".res.old/b.bna=b")}),
-        QStringLiteral("res"))
-        << QStringList() << none << none << 0 << true << with(made, foreignLeftover)
-        << QStringLiteral(".res.new-XyZ789");
-    row("write failing at the size limit leaves the old target", owned, QStringLiteral("res"))
-        << QStringList() << none << none << 4 << false << owned << QStringLiteral("File too large");
+    row("absent target made", {}, "res", true, made);
+    row("target of owned files replaced", owned, "res", true, made);
+    row("trailing slash", owned, "res/", true, made);
+    row("foreign file refused", foreign, "res", false, foreign, "notes.txt");
+    row("owned name as a subdirectory refused", subdirectory, "res", false, subdirectory, "a.bna");
+    row("\".\" refused", owned, ".", false, owned, "\".\"", {{}, u("res")});
+    row("working directory by another name refused", owned, "../res", false, owned,
+        "working directory", {{}, u("res")});
+    row("directory read from refused", owned, "res", false, owned, "read from", {ul({"res"})});
+    row("parent of a file read from refused", owned, "res", false, owned, "read from",
+        {ul({"res/a.bna"})});
+    row("regular file refused", file, "res", false, file, "not a directory");
+    row("symlinked target replaced, linked directory untouched", with(shared, ul({"res->shared"})),
+        "res", true, with(made, shared));
+    row("read-only old target replaced and removed", owned, "res", true, made, "",
+        {{}, {}, u("res")});
+    row("leftovers of killed runs removed or named", with(owned, foreignLeftover + leftovers),
+        "res", true, with(made, foreignLeftover), ".res.new-XyZ789");
+    row("write failing at the size limit leaves the old target", owned, "res", false, owned,
+        "File too large", {{}, {}, {}, 4});
+
+    const QStringList old = ul({"out.bna=old"});
+    const QStringList link = ul({"data=old", "out.bna->data"});
+    const Setup oneFile{{}, {}, {}, 0, true};
+    row("file made", {}, "out.bna", true, ul({"out.bna=new"}), "", oneFile);
+    row("file replaced, permissions kept", old, "out.bna", true, ul({"out.bna=new"}), "",
+        {{}, {}, {}, 0, true, 0604});
+    row("file as symbolic link refused, its target untouched", link, "out.bna", false, link,
+        "symbolic link", oneFile);
+    row("file write failing at the size limit leaves the old file", old, "out.bna", false, old,
+        "File too large", {{}, {}, {}, 2, true});
 }
 
-void TestOutputDirectory::replaceDirectory()
+void TestOutputDirectory::replace()
 {
     QFETCH(QStringList, before);
     QFETCH(QString, target);
-    QFETCH(QStringList, keepOut);
-    QFETCH(QString, workingDir);
-    QFETCH(QString, readOnly);
-    QFETCH(int, sizeLimit);
     QFETCH(bool, replaced);
     QFETCH(QStringList, after);
     QFETCH(QString, message);
+    QFETCH(Setup, setup);
 
     QTemporaryDir dir;
     QVERIFY(makeTree(dir.path(), before));
-    QCOMPARE(treeOf(dir.path()), before);
-    if (!readOnly.isEmpty())
-        QCOMPARE(::chmod(QFile::encodeName(dir.filePath(readOnly)).constData(), 0555), 0);
-    const QStringList ownedNames{QStringLiteral("a.bna"), QStringLiteral("b.bna"),
-                                 QStringLiteral("c.bna")};
-    const OutputFiles files{{QStringLiteral("a.bna"), "new a"}, {QStringLiteral("b.bna"), "new b"}};
+    if (!setup.readOnly.isEmpty())
+        QCOMPARE(::chmod(QFile::encodeName(dir.filePath(setup.readOnly)).constData(), 0555), 0);
+    const QByteArray made = QFile::encodeName(dir.filePath(target));
+    if (setup.mode)
+        QCOMPARE(::chmod(made.constData(), mode_t(setup.mode)), 0);
+    const QStringList ownedNames = ul({"a.bna", "b.bna", "c.bna"});
+    const OutputFiles files{{u("a.bna"), "new a"}, {u("b.bna"), "new b"}};
 
-    const auto outcome = replaceInChild(
-        dir.path(), workingDir, rlim_t(sizeLimit), [&](QString *error, QStringList *warnings) {
-            return ::replaceDirectory({target, ownedNames, keepOut}, files, error, warnings);
-        });
+    const auto outcome =
+        replaceInChild(dir.path(), setup.workingDir, rlim_t(setup.sizeLimit),
+                       [&](QString *error, QStringList *warnings) {
+                           return setup.file
+                                      ? ::replaceFile(target, "new", error)
+                                      : ::replaceDirectory({target, ownedNames, setup.keepOut},
+                                                           files, error, warnings);
+                       });
     QVERIFY(outcome);
     QCOMPARE(outcome->replaced, replaced);
     QCOMPARE(treeOf(dir.path()), after);
     if (replaced) {
-        struct stat made;
-        QCOMPARE(::stat(QFile::encodeName(dir.filePath(QStringLiteral("res"))).constData(), &made),
-                 0);
-        QCOMPARE(int(made.st_mode & 0777), 0755); // readable by all, as the data it replaces
+        // A directory readable by all, as the data it replaces; a file keeps its mode.
+        const int mode = setup.file ? setup.mode : 0755;
+        struct stat status;
+        QCOMPARE(::stat(made.constData(), &status), 0);
+        QCOMPARE(mode ? int(status.st_mode & 07777) : 0, mode);
         QCOMPARE(outcome->error, QString());
         QCOMPARE(outcome->warnings.join(QLatin1Char('\n')).contains(message), true);
         QCOMPARE(outcome->warnings.isEmpty(), message.isEmpty());
@@ -272,56 +265,6 @@ void TestOutputDirectory::replaceDirectory()
         QVERIFY2(outcome->error.contains(target) && outcome->error.contains(message),
                  qPrintable(outcome->error));
     }
-}
-
-void TestOutputDirectory::replaceFile_data()
-{
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<int>("mode"); // of the file before, to be kept; 0: none
-    QTest::addColumn<int>("sizeLimit");
-    QTest::addColumn<bool>("replaced");
-    QTest::addColumn<QStringList>("after");
-    QTest::addColumn<QString>("message");
-
-    const QStringList old{QStringLiteral("out.bna=old")};
-    const QStringList link{QStringLiteral("data=old"), QStringLiteral("out.bna->data")};
-    QTest::newRow("made") << QStringList() << 0 << 0 << true
-                          << QStringList{QStringLiteral("out.bna=new")} << QString();
-    QTest::newRow("replaced, permissions kept")
-        << old << 0604 << 0 << true << QStringList{QStringLiteral("out.bna=new")} << QString();
-    QTest::newRow("symbolic link refused, its target untouched")
-        << link << 0 << 0 << false << link << QStringLiteral("symbolic link");
-    QTest::newRow("write failing at the size limit leaves the old file")
-        << old << 0 << 2 << false << old << QStringLiteral("File too large");
-}
-
-void TestOutputDirectory::replaceFile()
-{
-    QFETCH(QStringList, before);
-    QFETCH(int, mode);
-    QFETCH(int, sizeLimit);
-    QFETCH(bool, replaced);
-    QFETCH(QStringList, after);
-    QFETCH(QString, message);
-
-    QTemporaryDir dir;
-    QVERIFY(makeTree(dir.path(), before));
-    const QByteArray out = QFile::encodeName(dir.filePath(QStringLiteral("out.bna")));
-    if (mode)
-        QCOMPARE(::chmod(out.constData(), mode_t(mode)), 0);
-
-    const auto outcome = replaceInChild(
-        dir.path(), QString(), rlim_t(sizeLimit), [&](QString *error, QStringList *) {
-            return ::replaceFile(QStringLiteral("out.bna"), "new", error);
-        });
-    QVERIFY(outcome);
-    QCOMPARE(outcome->replaced, replaced);
-    QCOMPARE(treeOf(dir.path()), after);
-    QVERIFY2(outcome->error.contains(message) && outcome->error.isEmpty() == replaced,
-             qPrintable(outcome->error));
-    struct stat status;
-    if (mode)
-        QCOMPARE(::stat(out.constData(), &status) == 0 ? int(status.st_mode & 07777) : -1, mode);
 }
 
 QTEST_GUILESS_MAIN(TestOutputDirectory)

@@ -1,13 +1,11 @@
 // Making dictionary sources from a treebank, locale names and a hand-written supplement:
 // what becomes a headword, an entry, a homograph, a cross-reference, an example and a
-// lexicon row; that the result builds and checks clean; and the lexora-import program.
+// lexicon row; and the lexora-import program. Treebanks are written as their files are:
+// CoNLL-U, one token a line, its ten columns separated by tabs.
 
 #include "cldrnames.h"
-#include "dictionarychecker.h"
-#include "dictionarycompiler.h"
 #include "sampledictionarybuilder.h"
 #include "testdatafiles.h"
-#include "textfile.h"
 #include "treebankreader.h"
 
 #include <QProcess>
@@ -19,223 +17,193 @@ using testdata::ul;
 
 namespace {
 
-// A token line: id, form, lemma, universal tag and the last column.
-QString token(int id, const QString &form, const QString &lemma, const QString &tag,
-              const QString &misc)
+// One of the builder's rules for a text.
+using Rule = QString (*)(const QString &);
+
+QString example(const QString &sentence)
 {
-    return QStringLiteral("%1\t%2\t%3\t%4\t_\t_\t0\troot\t_\t%5\n")
-        .arg(id)
-        .arg(form, lemma, tag, misc);
+    return SampleDictionaryBuilder::exampleLine(sentence).value_or(QString());
 }
 
-QString sentence(const QString &id, const QString &text, const QString &tokens)
+// The words of `text`, separated by blanks, in the order of the alphabet.
+QString sorted(const QString &text)
 {
-    return QStringLiteral("# sent_id = ") + id + QStringLiteral("\n# text = ") + text +
-           QLatin1Char('\n') + tokens + QLatin1Char('\n');
-}
-
-// A small treebank: two lemmas of one spelling that differ in tone (ba "mother", bà
-// "goat"), a perfective form of a verb, a diminutive, a grammatical word, a heading and
-// a sentence in the older spelling.
-QString treebank()
-{
-    return sentence(QStringLiteral("s1"), QStringLiteral("Ba bɛ."),
-                    token(1, QStringLiteral("Ba"), QStringLiteral("bá"), QStringLiteral("NOUN"),
-                          QStringLiteral("Gloss=mère")) +
-                        token(2, QStringLiteral("bɛ"), QStringLiteral("bɛ"), QStringLiteral("AUX"),
-                              QStringLiteral("Gloss=IPFV.AFF")) +
-                        token(3, QStringLiteral("."), QStringLiteral("."), QStringLiteral("PUNCT"),
-                              QStringLiteral("Gloss=."))) +
-           sentence(QStringLiteral("s2"), QStringLiteral("ba nyini bè."),
-                    token(1, QStringLiteral("ba"), QStringLiteral("bà"), QStringLiteral("NOUN"),
-                          QStringLiteral("Gloss=chèvre")) +
-                        token(2, QStringLiteral("nyini"), QStringLiteral("ɲíni"),
-                              QStringLiteral("VERB"), QStringLiteral("Gloss=chercher"))) +
-           sentence(QStringLiteral("s3"), QStringLiteral("A tora so kɔnɔ."),
-                    token(1, QStringLiteral("tora"), QStringLiteral("tora"), QStringLiteral("VERB"),
-                          QStringLiteral("Gloss=rester|Morf=rester,PFV.INTR"))) +
-           sentence(QStringLiteral("s4"), QStringLiteral("A to. A ma taa."),
-                    token(1, QStringLiteral("to"), QStringLiteral("tó"), QStringLiteral("VERB"),
-                          QStringLiteral("Gloss=rester"))) +
-           sentence(QStringLiteral("s5"), QStringLiteral("Musonin [kelen] nana."),
-                    token(1, QStringLiteral("Musonin"), QStringLiteral("muso.nin"),
-                          QStringLiteral("NOUN"),
-                          QStringLiteral("Gloss=fillette|Morf=fillette,femme,DIM"))) +
-           sentence(QStringLiteral("s6"), QStringLiteral("<>Muso</>"),
-                    token(1, QStringLiteral("Muso"), QStringLiteral("mùso"), QStringLiteral("NOUN"),
-                          QStringLiteral("Gloss=femme")));
-}
-
-DictionarySources importSample(const QStringList &supplementEntries = {},
-                               const QStringList &supplementLexicon = {})
-{
-    SampleDictionaryBuilder builder;
-    builder.addTreebank(TreebankReader::parse(treebank()));
-    builder.addLocaleNames({{QStringLiteral("language:fr"), QStringLiteral("tubabukan")},
-                            {QStringLiteral("day:mon"), QStringLiteral("ntɛnɛn")}},
-                           {{QStringLiteral("language:fr"), QStringLiteral("French")}});
-    builder.addSupplement(supplementEntries, supplementLexicon);
-    return builder.sources();
+    QStringList words = text.split(QLatin1Char(' '));
+    std::sort(words.begin(), words.end(), SampleDictionaryBuilder::comesBefore);
+    return words.join(QLatin1Char(' '));
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Rule)
 
 class TestSampleDictionaryBuilder : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void lemmaForms_data();
-    void lemmaForms();
-    void glosses_data();
-    void glosses();
-    void examples_data();
-    void examples();
-    void headwordOrder();
-    void entriesFromTheTreebank();
-    void supplementReplacesImportedEntries();
-    void lexiconRows();
+    void textRules_data();
+    void textRules();
+    void entries_data();
+    void entries();
+    void supplementAndLocaleNames();
     void localeNames();
-    void choosesAmongWords_data();
-    void choosesAmongWords();
     void importProgramWritesTheSources();
 };
 
-void TestSampleDictionaryBuilder::lemmaForms_data()
+void TestSampleDictionaryBuilder::textRules_data()
 {
-    QTest::addColumn<QString>("lemma");
-    QTest::addColumn<QString>("toneless");
-    QTest::addColumn<QString>("display");
+    QTest::addColumn<Rule>("rule");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("result");
 
-    QTest::newRow("acute and grave") << u("bámuso") << u("bamuso") << u("bámuso");
-    QTest::newRow("tone on a special letter") << u("ɲɛ́.fɔ") << u("ɲɛfɔ") << u("ɲɛ́fɔ");
-    QTest::newRow("decomposed input") << QStringLiteral("de\u0301n") << u("den") << u("dén");
-    QTest::newRow("caron") << QStringLiteral("b\u01CEn") << u("ban") << QStringLiteral("b\u01CEn");
-    QTest::newRow("no tone") << u("kɔnɔ") << u("kɔnɔ") << u("kɔnɔ");
-}
-
-void TestSampleDictionaryBuilder::lemmaForms()
-{
-    QFETCH(QString, lemma);
-    QFETCH(QString, toneless);
-    QFETCH(QString, display);
-    QCOMPARE(SampleDictionaryBuilder::toneless(lemma), toneless);
-    QCOMPARE(SampleDictionaryBuilder::displayLemma(lemma), display);
-}
-
-void TestSampleDictionaryBuilder::glosses_data()
-{
-    QTest::addColumn<QString>("gloss");
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("words joined by dots") << u("oeuf.de.poule") << u("oeuf de poule");
-    QTest::newRow("apostrophe kept") << u("globe.de.l'oeil") << u("globe de l'oeil");
-    QTest::newRow("grammatical gloss") << u("IPFV.AFF") << u("");
-    QTest::newRow("person and number") << u("3SG") << u("");
-    QTest::newRow("bracket would open a head line") << u("eau.[pure]") << u("eau (pure)");
-    QTest::newRow("mark-up character") << u("a/b") << u("");
-}
-
-void TestSampleDictionaryBuilder::glosses()
-{
-    QFETCH(QString, gloss);
-    QFETCH(QString, shown);
-    QCOMPARE(SampleDictionaryBuilder::frenchGloss(gloss), shown);
-}
-
-void TestSampleDictionaryBuilder::examples_data()
-{
-    QTest::addColumn<QString>("sentence");
-    QTest::addColumn<QString>("line"); // empty: no example
-
-    QTest::newRow("plain statement") << u("A bɛ so kɔnɔ.") << u("♦ A bɛ so kɔnɔ.");
-    QTest::newRow("first letter made capital") << u("a bɛ taa.") << u("♦ A bɛ taa.");
-    QTest::newRow("older spelling respelt") << u("Nyama bè kònò.") << u("♦ Ɲama bɛ kɔnɔ.");
-    QTest::newRow("brackets become parentheses") << u("A [kelen] nana.") << u("♦ A (kelen) nana.");
-    QTest::newRow("no final dot") << u("A nana!") << u("");
-    QTest::newRow("two sentences") << u("A nana. A taara.") << u("");
-    QTest::newRow("ellipsis") << u("A nana...") << u("");
-    QTest::newRow("heading marks") << u("<>Den ɲuman.</>") << u("");
-    QTest::newRow("quotation inside") << u("A ko: “N bɛ taa”.") << u("");
-    QTest::newRow("exclamation inside") << u("Ayi! A nana.") << u("");
-    QTest::newRow("slash read as mark-up") << u("A/B nana.") << u("");
-    QTest::newRow("too long") << QString(QStringLiteral("ka ").repeated(40) + QLatin1Char('.'))
-                              << u("");
-}
-
-void TestSampleDictionaryBuilder::examples()
-{
-    QFETCH(QString, sentence);
-    QFETCH(QString, line);
-    const auto example = SampleDictionaryBuilder::exampleLine(sentence);
-    QCOMPARE(example.value_or(QString()), line);
-}
-
-void TestSampleDictionaryBuilder::headwordOrder()
-{
+    const auto row = [](const char *name, Rule rule, const QString &text, const char *result) {
+        QTest::newRow(name) << rule << text << u(result);
+    };
+    const Rule toneless = &SampleDictionaryBuilder::toneless;
+    const Rule display = &SampleDictionaryBuilder::displayLemma;
+    const Rule gloss = &SampleDictionaryBuilder::frenchGloss;
+    row("toneless: acute and grave", toneless, u("bámuso"), "bamuso");
+    row("toneless: tone on a special letter, dot", toneless, u("ɲɛ́.fɔ"), "ɲɛfɔ");
+    row("toneless: decomposed", toneless, QStringLiteral("de\u0301n"), "den"); // combining acute
+    row("toneless: caron", toneless, QStringLiteral("b\u01CEn"), "ban");       // a with caron
+    row("toneless: no tone", toneless, u("kɔnɔ"), "kɔnɔ");
+    row("display: tone kept, dot dropped", display, u("ɲɛ́.fɔ"), "ɲɛ́fɔ");
+    row("display: decomposed made one", display, QStringLiteral("de\u0301n"), "dén");
+    row("display: caron kept", display, QStringLiteral("b\u01CEn"), "bǎn");
+    row("gloss: words joined by dots", gloss, u("oeuf.de.poule"), "oeuf de poule");
+    row("gloss: apostrophe kept", gloss, u("globe.de.l'oeil"), "globe de l'oeil");
+    row("gloss: grammatical", gloss, u("IPFV.AFF"), "");
+    row("gloss: person and number", gloss, u("3SG"), "");
+    row("gloss: bracket would open a head line", gloss, u("eau.[pure]"), "eau (pure)");
+    row("gloss: mark-up character", gloss, u("a/b"), "");
+    row("example: plain statement", example, u("A bɛ so kɔnɔ."), "♦ A bɛ so kɔnɔ.");
+    row("example: first letter made capital", example, u("a bɛ taa."), "♦ A bɛ taa.");
+    row("example: older spelling respelt", example, u("Nyama bè kònò."), "♦ Ɲama bɛ kɔnɔ.");
+    row("example: brackets become parentheses", example, u("A [kelen] nana."), "♦ A (kelen) nana.");
+    row("example: none without final dot", example, u("A nana!"), "");
+    row("example: none of two sentences", example, u("A nana. A taara."), "");
+    row("example: none with an ellipsis", example, u("A nana..."), "");
+    row("example: none with heading marks", example, u("<>Den ɲuman.</>"), "");
+    row("example: none with a quotation", example, u("A ko: “N bɛ taa”."), "");
+    row("example: none with an exclamation inside", example, u("Ayi! A nana."), "");
+    row("example: none with a slash, read as mark-up", example, u("A/B nana."), "");
+    row("example: none too long", example, QStringLiteral("ka ").repeated(40) + QLatin1Char('.'),
+        "");
     // ɛ after e, ɲ (Л U+041B) and ŋ after n, ɔ after o, ʃ after s.
-    QStringList words{QStringLiteral("ʃA"),      QStringLiteral("TA"), QStringLiteral("ƆA"),
-                      QStringLiteral("\u041BA"), QStringLiteral("ŊA"), QStringLiteral("NA"),
-                      QStringLiteral("ƐA"),      QStringLiteral("EA"), QStringLiteral("FA"),
-                      QStringLiteral("OA"),      QStringLiteral("SA"), QStringLiteral("N")};
-    std::sort(words.begin(), words.end(), SampleDictionaryBuilder::comesBefore);
-    QCOMPARE(words,
-             (QStringList{QStringLiteral("EA"), QStringLiteral("ƐA"), QStringLiteral("FA"),
-                          QStringLiteral("N"), QStringLiteral("NA"), QStringLiteral("\u041BA"),
-                          QStringLiteral("ŊA"), QStringLiteral("OA"), QStringLiteral("ƆA"),
-                          QStringLiteral("SA"), QStringLiteral("ʃA"), QStringLiteral("TA")}));
+    row("alphabet order", sorted, u("ʃA TA ƆA ЛA ŊA NA ƐA EA FA OA SA N"),
+        "EA ƐA FA N NA ЛA ŊA OA ƆA SA ʃA TA");
 }
 
-void TestSampleDictionaryBuilder::entriesFromTheTreebank()
+void TestSampleDictionaryBuilder::textRules()
 {
-    const DictionarySources sources = importSample();
-    QCOMPARE(sources.headwords, (QStringList{QStringLiteral("BA"), QStringLiteral("MUSO"),
-                                             QStringLiteral("MUSONIN"), QStringLiteral("\u041BINI"),
-                                             QStringLiteral("TO"), QStringLiteral("TORA")}));
-    QCOMPARE(sources.entries, (QStringList{
-                                  QStringLiteral("BA [bà] N chèvre."),
-                                  QStringLiteral("♦ Ba ɲini bɛ."),
-                                  QStringLiteral("BA [bá] N mère."),
-                                  QStringLiteral("♦ Ba bɛ."),
-                                  QStringLiteral("MUSO [mùso] N femme."),
-                                  QStringLiteral("↓MUSONIN"),
-                                  QStringLiteral("MUSONIN [musonin] N fillette."),
-                                  QStringLiteral("↑MUSO"),
-                                  QStringLiteral("♦ Musonin (kelen) nana."),
-                                  QStringLiteral("\u041BINI [ɲíni] W chercher."),
-                                  QStringLiteral("♦ Ba ɲini bɛ."),
-                                  QStringLiteral("TO [tó] W rester."),
-                                  QStringLiteral("♦ A tora so kɔnɔ."),
-                                  QStringLiteral("TORA [tora] W => TO"),
-                              }));
+    QFETCH(Rule, rule);
+    QFETCH(QString, text);
+    QFETCH(QString, result);
+    QCOMPARE(rule(text), result);
 }
 
-void TestSampleDictionaryBuilder::supplementReplacesImportedEntries()
+void TestSampleDictionaryBuilder::entries_data()
 {
-    const DictionarySources sources = importSample(
-        {QStringLiteral("# the project's own entries"), QStringLiteral("BA [ó] N fleuve."),
-         QStringLiteral("[ò] bà: chèvre"), QStringLiteral("ʃA [ó] N chef.")});
-    QCOMPARE(sources.headwords.first(), QStringLiteral("BA"));
-    QCOMPARE(sources.headwords.indexOf(QStringLiteral("ʃA")),
-             sources.headwords.indexOf(QStringLiteral("TO")) - 1);
-    QCOMPARE(sources.entries.mid(0, 3),
-             (QStringList{QStringLiteral("BA [ó] N fleuve."), QStringLiteral("[ò] bà: chèvre"),
-                          QStringLiteral("MUSO [mùso] N femme.")}));
-    QVERIFY(!sources.entries.join(QLatin1Char('\n')).contains(QStringLiteral("# the project")));
+    QTest::addColumn<QString>("treebank");
+    QTest::addColumn<QString>("entries"); // all the lines made
+
+    // A sentence gives examples only when it has a text.
+    QTest::newRow("tone homographs, examples, a derived word; no grammatical word or heading")
+        << u(R"(# text = Ba bɛ.
+1	Ba	bá	NOUN	_	_	0	root	_	Gloss=mère
+2	bɛ	bɛ	AUX	_	_	0	root	_	Gloss=IPFV.AFF
+3	.	.	PUNCT	_	_	0	root	_	Gloss=.
+
+# text = ba nyini bè.
+1	ba	bà	NOUN	_	_	0	root	_	Gloss=chèvre
+2	nyini	ɲíni	VERB	_	_	0	root	_	Gloss=chercher
+
+# text = Musonin [kelen] nana.
+1	Musonin	muso.nin	NOUN	_	_	0	root	_	Gloss=fillette|Morf=fillette,femme,DIM
+
+# text = <>Muso</>
+1	Muso	mùso	NOUN	_	_	0	root	_	Gloss=femme)")
+        << u(R"(BA [bà] N chèvre.
+♦ Ba ɲini bɛ.
+BA [bá] N mère.
+♦ Ba bɛ.
+MUSO [mùso] N femme.
+↓MUSONIN
+MUSONIN [musonin] N fillette.
+↑MUSO
+♦ Musonin (kelen) nana.
+ЛINI [ɲíni] W chercher.
+♦ Ba ɲini bɛ.)");
+    QTest::newRow("homographs: the most frequent first") << u(R"(
+1	ba	bà	NOUN	_	_	0	root	_	Gloss=chèvre
+2	Ba	bá	NOUN	_	_	0	root	_	Gloss=mère
+3	Ba	bá	NOUN	_	_	0	root	_	Gloss=mère)")
+                                                         << u("BA [bá] N mère.\nBA [bà] N chèvre.");
+    QTest::newRow("an unmarked spelling joins the most frequent marked one")
+        << u(R"(
+1	ba	bá	NOUN	_	_	0	root	_	Gloss=mère
+2	ba	bá	NOUN	_	_	0	root	_	Gloss=mère
+3	ba	bà	NOUN	_	_	0	root	_	Gloss=chèvre
+4	ba	ba	NOUN	_	_	0	root	_	Gloss=fille)")
+        << u("BA [bá] N mère, fille.\nBA [bà] N chèvre.");
+    QTest::newRow("at most three glosses, the most frequent first, then the first met")
+        << u(R"(
+1	so	so	NOUN	_	_	0	root	_	Gloss=cheval
+2	so	so	NOUN	_	_	0	root	_	Gloss=maison
+3	so	so	NOUN	_	_	0	root	_	Gloss=case
+4	so	so	NOUN	_	_	0	root	_	Gloss=maison
+5	so	so	NOUN	_	_	0	root	_	Gloss=demeure)")
+        << u("SO [so] N maison, cheval, case.");
+    // TORA is an inflected form of the verb TO: it points to it and gives its example to
+    // the verb, not to the noun of the same spelling. TORALEN, an inflected form of TORA,
+    // points to TO too, since a reference is never the base of another.
+    QTest::newRow("an inflected form points to the base word of its own kind")
+        << u(R"(
+1	to	tó	NOUN	_	_	0	root	_	Gloss=rester
+2	to	tó	VERB	_	_	0	root	_	Gloss=rester
+
+# text = A tora.
+1	tora	tora	VERB	_	_	0	root	_	Gloss=rester|Morf=rester,PFV.INTR
+
+1	toralen	toralen	VERB	_	_	0	root	_	Gloss=rester|Morf=rester,PFV.INTR,PTCP.RES)")
+        << u("TO [tó] N rester.\nTO [tó] W rester.\n♦ A tora.\nTORA [tora] W => TO\n"
+             "TORALEN [toralen] W => TO");
 }
 
-void TestSampleDictionaryBuilder::lexiconRows()
+void TestSampleDictionaryBuilder::entries()
 {
-    const DictionarySources sources =
-        importSample({}, {QStringLiteral("# comment"), QStringLiteral("ƝƐ|devant")});
-    // Words in plain capitals (Ɲ U+019D), as the lexicon filter matches them.
-    QVERIFY(sources.lexicon.contains(QStringLiteral("BA|mère")));
-    QVERIFY(sources.lexicon.contains(QStringLiteral("BA|chèvre")));
-    QVERIFY(sources.lexicon.contains(QStringLiteral("\u019DINI|chercher")));
-    QVERIFY(sources.lexicon.contains(QStringLiteral("TORA|rester")));
-    QVERIFY(sources.lexicon.contains(QStringLiteral("\u019D\u0190|devant")));
-    QVERIFY(!sources.lexicon.join(QLatin1Char('\n')).contains(QStringLiteral("IPFV")));
-    QVERIFY(!sources.lexicon.contains(QStringLiteral("# comment")));
+    QFETCH(QString, treebank);
+    QFETCH(QString, entries);
+    SampleDictionaryBuilder builder;
+    builder.addTreebank(TreebankReader::parse(treebank));
+    QCOMPARE(builder.sources().entries.join(QLatin1Char('\n')), entries);
+}
+
+// The supplement's entries take the place of imported ones; lexicon rows come from the
+// treebank's French glosses, the supplement and the locale names that have an English one.
+void TestSampleDictionaryBuilder::supplementAndLocaleNames()
+{
+    SampleDictionaryBuilder builder;
+    builder.addTreebank(TreebankReader::parse(u(R"(
+1	Ba	bá	NOUN	_	_	0	root	_	Gloss=mère
+2	bɛ	bɛ	AUX	_	_	0	root	_	Gloss=IPFV.AFF
+3	nyini	ɲíni	VERB	_	_	0	root	_	Gloss=chercher)")));
+    // A name holding "|" would split its row.
+    builder.addLocaleNames({{u("language:fr"), u("tubabukan")},
+                            {u("language:de"), u("alimaɲi|kan")},
+                            {u("day:mon"), u("ntɛnɛn")}},
+                           {{u("language:fr"), u("French")}, {u("language:de"), u("German")}});
+    builder.addSupplement(
+        ul({"# the project's own entries", "BA [ó] N fleuve.", "[ò] bà: chèvre", "ʃA [ó] N chef."}),
+        ul({"# comment", "ƝƐ|devant"}));
+    const DictionarySources made = builder.sources();
+    // Headwords in search form (Л U+041B), lexicon words in plain capitals (Ɲ U+019D).
+    QCOMPARE(made.headwords, ul({"BA", "ЛINI", "ʃA"}));
+    QCOMPARE(made.entries, ul({"BA [ó] N fleuve.", "[ò] bà: chèvre", "ЛINI [ɲíni] W chercher.",
+                               "ʃA [ó] N chef."}));
+    QCOMPARE(made.lexicon,
+             ul({"BA|mère", "ƝƐ|devant", "ƝINI|chercher", "TUBABUKAN|French (English)"}));
 }
 
 void TestSampleDictionaryBuilder::localeNames()
@@ -257,97 +225,33 @@ void TestSampleDictionaryBuilder::localeNames()
     QString error;
     const auto names = CldrNames::parse(xml, &error);
     QVERIFY2(names, qPrintable(error));
-    QCOMPARE(*names, (CldrNames::Names{{QStringLiteral("language:fr"), QStringLiteral("tubabukan")},
-                                       {QStringLiteral("language:de"), u("alimaɲikan")},
-                                       {QStringLiteral("territory:ML"), QStringLiteral("Mali")},
-                                       {QStringLiteral("month:1"), QStringLiteral("zanwuyekalo")},
-                                       {QStringLiteral("day:sun"), QStringLiteral("kari")}}));
+    QCOMPARE(*names, (CldrNames::Names{{u("language:fr"), u("tubabukan")},
+                                       {u("language:de"), u("alimaɲikan")},
+                                       {u("territory:ML"), u("Mali")},
+                                       {u("month:1"), u("zanwuyekalo")},
+                                       {u("day:sun"), u("kari")}}));
 
     QVERIFY(!CldrNames::parse("<ldml><languages>", &error));
-}
-
-void TestSampleDictionaryBuilder::choosesAmongWords_data()
-{
-    QTest::addColumn<QString>("treebank");
-    QTest::addColumn<QStringList>("entries"); // lines that follow one another
-    const auto noun = [](const char *form, const char *lemma, const char *gloss) {
-        return token(1, u(form), u(lemma), QStringLiteral("NOUN"),
-                     QStringLiteral("Gloss=") + u(gloss));
-    };
-    // Sentences without final dot give no example.
-    QTest::newRow("homographs: the most frequent first")
-        << sentence(u("s1"), u("Ba"), noun("ba", "bà", "chèvre")) +
-               sentence(u("s2"), u("Ba"), noun("Ba", "bá", "mère")) +
-               sentence(u("s3"), u("Ba"), noun("Ba", "bá", "mère"))
-        << ul({"BA [bá] N mère.", "BA [bà] N chèvre."});
-    QTest::newRow("an unmarked spelling joins the most frequent marked one")
-        << sentence(u("s1"), u("Ba"), noun("ba", "bá", "mère")) +
-               sentence(u("s2"), u("Ba"), noun("ba", "bá", "mère")) +
-               sentence(u("s3"), u("Ba"), noun("ba", "bà", "chèvre")) +
-               sentence(u("s4"), u("Ba"), noun("ba", "ba", "fille"))
-        << ul({"BA [bá] N mère, fille.", "BA [bà] N chèvre."});
-    QTest::newRow("at most three glosses, the most frequent first")
-        << sentence(u("s1"), u("So"),
-                    noun("so", "so", "cheval") + noun("so", "so", "maison") +
-                        noun("so", "so", "case") + noun("so", "so", "maison") +
-                        noun("so", "so", "demeure") + noun("so", "so", "case") +
-                        noun("so", "so", "maison"))
-        << ul({"SO [so] N maison, case, cheval."});
-    // TORA is an inflected form of the verb TO: it points to it and gives its example to
-    // the verb, not to the noun of the same spelling. TORALEN, an inflected form of TORA,
-    // points to TO too, since a reference is never the base of another.
-    QTest::newRow("an inflected form points to the base word of its own kind")
-        << sentence(u("s1"), u("To"), noun("to", "tó", "rester")) +
-               sentence(u("s2"), u("To"),
-                        token(1, u("to"), u("tó"), u("VERB"), u("Gloss=rester"))) +
-               sentence(u("s3"), u("A tora."),
-                        token(1, u("tora"), u("tora"), u("VERB"),
-                              u("Gloss=rester|Morf=rester,PFV.INTR"))) +
-               sentence(u("s4"), u("Toralen"),
-                        token(1, u("toralen"), u("toralen"), u("VERB"),
-                              u("Gloss=rester|Morf=rester,PFV.INTR,PTCP.RES")))
-        << ul({"TO [tó] N rester.", "TO [tó] W rester.", "♦ A tora.", "TORA [tora] W => TO",
-               "TORALEN [toralen] W => TO"});
-}
-
-void TestSampleDictionaryBuilder::choosesAmongWords()
-{
-    QFETCH(QString, treebank);
-    QFETCH(QStringList, entries);
-    SampleDictionaryBuilder builder;
-    builder.addTreebank(TreebankReader::parse(treebank));
-    const QStringList made = builder.sources().entries;
-    // Whole lines, one after another.
-    const QString text = QLatin1Char('\n') + made.join(QLatin1Char('\n')) + QLatin1Char('\n');
-    QVERIFY2(text.contains(QLatin1Char('\n') + entries.join(QLatin1Char('\n')) + QLatin1Char('\n')),
-             qPrintable(text));
 }
 
 void TestSampleDictionaryBuilder::importProgramWritesTheSources()
 {
     QTemporaryDir dir;
-    const auto write = [&](const QString &name, const QByteArray &bytes) {
-        QVERIFY(QDir().mkpath(QFileInfo(dir.filePath(name)).path()));
-        QVERIFY(testdata::writeFile(dir.filePath(name), bytes));
-    };
-    write(QStringLiteral("tb.conllu"),
-          sentence(u("s1"), u("Ba bɛ."), token(1, u("Ba"), u("bá"), u("NOUN"), u("Gloss=mère")))
-              .toUtf8());
-    const QByteArray names = "<ldml><localeDisplayNames><languages>"
-                             "<language type=\"fr\">%1</language>"
-                             "<language type=\"de\">%2</language>"
-                             "</languages></localeDisplayNames></ldml>";
-    write(QStringLiteral("cldr/bm.xml"),
-          QString::fromUtf8(names).arg(u("tubabukan"), u("alimaɲi|kan")).toUtf8());
-    write(QStringLiteral("cldr/en.xml"),
-          QString::fromUtf8(names).arg(u("French"), u("German")).toUtf8());
-    write(QStringLiteral("extra/entries.txt"), "ƐA [ó] N x.\n");
-    write(QStringLiteral("extra/lexicon.txt"), "ƐA|x\n");
-
+    const QMap<QString, QByteArray> files{
+        {u("tb.conllu"), "# text = Ba bɛ.\n1\tBa\tbá\tNOUN\t_\t_\t0\troot\t_\tGloss=mère\n"},
+        {u("cldr/bm.xml"), R"(<ldml><localeDisplayNames><languages>
+<language type="fr">tubabukan</language></languages></localeDisplayNames></ldml>)"},
+        {u("cldr/en.xml"), R"(<ldml><localeDisplayNames><languages>
+<language type="fr">French</language></languages></localeDisplayNames></ldml>)"},
+        {u("extra/entries.txt"), "ƐA [ó] N x.\n"},
+        {u("extra/lexicon.txt"), ""}};
+    for (auto file = files.constBegin(); file != files.constEnd(); ++file) {
+        QVERIFY(QDir().mkpath(QFileInfo(dir.filePath(file.key())).path()));
+        QVERIFY(testdata::writeFile(dir.filePath(file.key()), *file));
+    }
     QProcess tool;
-    tool.start(QStringLiteral(LEXORA_IMPORT_TOOL),
-               {dir.filePath(QStringLiteral("tb.conllu")), dir.filePath(QStringLiteral("cldr")),
-                dir.filePath(QStringLiteral("extra")), dir.filePath(QStringLiteral("src"))});
+    tool.setWorkingDirectory(dir.path());
+    tool.start(QStringLiteral(LEXORA_IMPORT_TOOL), ul({"tb.conllu", "cldr", "extra", "src"}));
     QVERIFY(tool.waitForFinished(30000));
     QCOMPARE(tool.exitCode(), 0);
     const auto read = [&](const char *name) {
@@ -356,20 +260,7 @@ void TestSampleDictionaryBuilder::importProgramWritesTheSources()
     };
     QCOMPARE(read("headwords.txt"), u("BA\nƐA\n"));
     QCOMPARE(read("entries.txt"), u("BA [bá] N mère.\n♦ Ba bɛ.\nƐA [ó] N x.\n"));
-    // A name holding "|" would split its row: it is left out.
-    QCOMPARE(read("lexicon.txt"), u("BA|mère\nƐA|x\nTUBABUKAN|French (English)\n"));
-
-    // What it writes builds and checks clean.
-    DictionaryCompiler compiler;
-    const auto files = compiler.compile(dir.filePath(QStringLiteral("src")));
-    QVERIFY(compiler.diagnostics().isEmpty());
-    const QString res = dir.filePath(QStringLiteral("res"));
-    QString error;
-    QVERIFY2(replaceDirectory({res, DictionaryCompiler::dataFileNames(), {}},
-                              DictionaryCompiler::encode(files), &error),
-             qPrintable(error));
-    DictionaryChecker checker;
-    QCOMPARE(checker.check(res), DictionaryChecker::Outcome::Clean);
+    QCOMPARE(read("lexicon.txt"), u("BA|mère\nTUBABUKAN|French (English)\n"));
 }
 
 QTEST_GUILESS_MAIN(TestSampleDictionaryBuilder)
