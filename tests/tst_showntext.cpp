@@ -17,8 +17,6 @@ void TestShownText::cutsOnlyLinesLongerThanTheMaximum_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
     const QString ellipsis(QChar(0x2026));
-    QTest::newRow("short lines whole")
-        << QStringLiteral("BA\n\u2666 Ba.\n") << QStringLiteral("BA\n\u2666 Ba.\n"); // ♦
     QTest::newRow("a line of exactly the maximum whole")
         << QStringLiteral("abcde\nxy") << QStringLiteral("abcde\nxy");
     QTest::newRow("a longer line cut, the others whole")

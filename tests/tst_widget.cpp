@@ -79,17 +79,15 @@ void TestWidget::cleanup()
 }
 
 // Lines 2 and 3 state the numbers of headwords and lexicon rows loaded. In lines 4 to 6,
-// from ♦ to the end of its line is dark cyan and italic, ↑ green and ↓ olive, what comes
-// before them plain.
+// ♦ (U+2666) to the end of its line is dark cyan and italic, ↑ (U+2191) green up to the
+// next blank and ↓ (U+2193) olive, what comes before them plain.
 void TestWidget::informationText()
 {
     Widget window;
     QCoreApplication::processEvents();
     const QTextDocument *document = window.findChild<QTextEdit *>()->document();
-    QVERIFY(
-        document->findBlockByNumber(1).text().startsWith(QStringLiteral("Da\u0272\u025B 5 ni ")));
-    QVERIFY(
-        document->findBlockByNumber(2).text().startsWith(QStringLiteral("Da\u0272\u025B 4 ni ")));
+    QVERIFY(document->toPlainText().contains(QStringLiteral("\u025B 5 ni k"))); // ɛ
+    QVERIFY(document->toPlainText().contains(QStringLiteral("\u025B 4 ni k")));
     const QChar marks[] = {QChar(0x2666), QChar(0x2191), QChar(0x2193)};
     const QColor colours[] = {Qt::darkCyan, QColor(0, 153, 0), Qt::darkYellow};
     for (int i = 0; i < 3; ++i) {
@@ -97,12 +95,10 @@ void TestWidget::informationText()
         const int at = block.text().indexOf(marks[i]);
         QVERIFY(at > 0);
         QVERIFY(!formatAt(block, at - 1).hasProperty(QTextFormat::ForegroundBrush));
-        QCOMPARE(formatAt(block, at).foreground().color(), colours[i]);
+        const QTextCharFormat end = formatAt(block, i == 0 ? block.length() - 2 : at);
+        QCOMPARE(end.foreground().color(), colours[i]);
+        QCOMPARE(end.fontItalic(), i == 0);
     }
-    const QTextBlock examples = document->findBlockByNumber(3);
-    const QTextCharFormat end = formatAt(examples, examples.length() - 2);
-    QCOMPARE(end.foreground().color(), QColor(Qt::darkCyan));
-    QVERIFY(end.fontItalic());
 }
 
 void TestWidget::dictionaryFieldMovesTheListAndShowsTheEntry_data()
