@@ -31,7 +31,8 @@ constexpr int minimumWindowHeight = 500;
 
 Widget::Widget(QWidget *parent) : QWidget(parent)
 {
-    // The files are read, and the lexicon's cells made, on a second thread meanwhile.
+    // The files are read, and the lexicon's cells made, on a second thread meanwhile. The
+    // cells are declared first, so that they outlive `files`, which waits for that thread.
     LexiconCells lexiconCells;
     DictionaryReading files(dataDirectory(), [&lexiconCells](const auto &rows) {
         lexiconCells = makeLexiconCells(rows);
