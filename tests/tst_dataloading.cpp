@@ -1,13 +1,10 @@
+#include "datafile.h"
 #include "dataloading.h"
-#include "dictionarydata.h"
 #include "longtextdelegate.h"
-#include "testdatafiles.h"
 
 #include <QHeaderView>
 #include <QListWidget>
-#include <QScrollBar>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TestDataLoading : public QObject
@@ -15,37 +12,17 @@ class TestDataLoading : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void viewsShowTheFilesSizedAsTheyMeasureThemselves_data();
-    void viewsShowTheFilesSizedAsTheyMeasureThemselves();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    void viewsShowTheLinesSizedAsTheyMeasureThemselves_data();
+    void viewsShowTheLinesSizedAsTheyMeasureThemselves();
 };
 
-void TestDataLoading::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-}
-
-// Views set up as the window sets up its own.
-template <typename View> void setUpLikeTheWindow(View *view, int pointSize)
-{
-    view->setItemDelegate(new LongTextDelegate(view));
-    QFont font = view->font();
-    font.setPointSize(pointSize);
-    view->setFont(font);
-}
-
-// Each row: the plain text of the headword file and of the lexicon file.
-void TestDataLoading::viewsShowTheFilesSizedAsTheyMeasureThemselves_data()
+// Each row: the lines of the headword file and of the lexicon file.
+void TestDataLoading::viewsShowTheLinesSizedAsTheyMeasureThemselves_data()
 {
     QTest::addColumn<QString>("headwords");
     QTest::addColumn<QString>("lexicon");
     QTest::addColumn<int>("pointSize");
     QTest::addColumn<bool>("uniform"); // whether the list must lay out without measuring items
-
     // Ɛ U+0190, Ɔ U+0186, Л U+041B, ŋ U+014B, ʃ U+0283, è U+00E8
     const QString bambara = QStringLiteral("A\nBA\nD\u0190G\u0190\nK\u0186N\u0186NIN BA\n"
                                            "\u041BANA\n\u014BANIN\u014BANIN\n\u0283I\n");
@@ -63,15 +40,10 @@ void TestDataLoading::viewsShowTheFilesSizedAsTheyMeasureThemselves_data()
                           "F.F.F.F.P,P,P,\n")
         << QStringLiteral("  AVAVAV |TYTYTY  \nAXAXAX|TOTOTO\n") << 11 << true;
     QTest::newRow("texts longer than a cell draws")
-        << QString(6000, QLatin1Char('i')) + QLatin1Char('\n') + QString(4200, QLatin1Char('W')) +
-               QStringLiteral("\nBA\n")
-        << QString(5000, QLatin1Char('i')) + QLatin1Char('|') + QString(4097, QLatin1Char('M')) +
-               QStringLiteral("\nW|W\n")
-        << 9 << true;
+        << QString(6000, u'i') + QStringLiteral("\nBA\n") + QString(4200, u'W')
+        << QString(5000, u'i') + QStringLiteral("|W\nW|") + QString(4097, u'M') << 9 << true;
     QTest::newRow("letters another font draws, taller ones among them")
-        // N'Ko ߒߞߏ U+07D2 U+07DE U+07CF, Thai ภาษา U+0E20 U+0E32 U+0E29 U+0E32, Devanagari
-        // नमस्ते U+0928 U+092E U+0938 U+094D U+0924 U+0947, combining acute U+0301 and grave
-        // U+0300, Arabic مرحبا U+0645 U+0631 U+062D U+0628 U+0627, 😀 U+1F600, soft hyphen U+00AD
+        // N'Ko, Thai, Devanagari, combining acute and grave, Arabic, an emoji, a soft hyphen
         << bambara + QStringLiteral("\u07D2\u07DE\u07CF\n\u0E20\u0E32\u0E29\u0E32\n"
                                     "\u0928\u092E\u0938\u094D\u0924\u0947\nB\u0301A\u0300\n"
                                     "\u0645\u0631\u062D\u0628\u0627\n\U0001F600A\nA\tB\nA\u00ADB\n")
@@ -89,56 +61,53 @@ void TestDataLoading::viewsShowTheFilesSizedAsTheyMeasureThemselves_data()
         << QStringLiteral("I\n") << QStringLiteral("I\nI|\n") << 8 << true;
 }
 
-// The list and the table show the files' lines in file order, in cells a user cannot edit,
-// and sized from their texts they are laid out exactly as when they measure every cell
-// themselves: the same scroll ranges, rows and column widths.
-void TestDataLoading::viewsShowTheFilesSizedAsTheyMeasureThemselves()
+// The list and the table show the lines in order, in cells a user cannot edit, and sized
+// from their texts they are laid out exactly as when they measure every cell themselves: the
+// same rows and column widths. All views are set up as the window sets up its own.
+void TestDataLoading::viewsShowTheLinesSizedAsTheyMeasureThemselves()
 {
     QFETCH(QString, headwords);
     QFETCH(QString, lexicon);
     QFETCH(int, pointSize);
     QFETCH(bool, uniform);
-    testdata::Dictionary data;
-    data.headwords = splitLines(headwords);
-    data.lexicon = splitLines(lexicon);
-    QVERIFY(data.writeTo(m_dir->path()));
+    const QStringList lines = splitLines(headwords);
+    QVector<LexiconRow> rows; // as the lexicon reader makes them
+    for (const QString &line : splitLines(lexicon))
+        if (const auto row = splitLexiconLine(line))
+            rows.append(*row);
+    QListWidget list, measuredByItself;
+    QTableWidget table(0, 2), resizedByItself(0, 2);
+    QFont font;
+    font.setPointSize(pointSize);
+    for (QAbstractItemView *view : std::initializer_list<QAbstractItemView *>{
+             &list, &measuredByItself, &table, &resizedByItself}) {
+        view->setItemDelegate(new LongTextDelegate(view));
+        view->setFont(font);
+    }
 
-    QListWidget list;
-    QListWidget measuredByItself;
-    setUpLikeTheWindow(&list, pointSize);
-    setUpLikeTheWindow(&measuredByItself, pointSize);
-    QCOMPARE(loadHeadwords(&list, readHeadwords(m_dir->path())), data.headwords);
-    measuredByItself.addItems(data.headwords);
-    if (uniform)
-        QVERIFY(list.uniformItemSizes());
+    QCOMPARE(loadHeadwords(&list, lines), lines);
+    measuredByItself.addItems(lines);
+    QCOMPARE(list.uniformItemSizes(), uniform);
     for (QListWidget *view : {&list, &measuredByItself}) {
         view->resize(150, 200);
         view->show();
         QVERIFY(QTest::qWaitForWindowExposed(view));
     }
-    QCOMPARE(list.horizontalScrollBar()->maximum(),
-             measuredByItself.horizontalScrollBar()->maximum());
-    QCOMPARE(list.verticalScrollBar()->maximum(), measuredByItself.verticalScrollBar()->maximum());
-    for (int row = 0; row < data.headwords.size(); ++row) {
-        QCOMPARE(list.item(row)->text(), data.headwords.at(row));
+    for (int row = 0; row < lines.size(); ++row) {
+        QCOMPARE(list.item(row)->text(), lines.at(row));
         QCOMPARE(list.visualItemRect(list.item(row)),
                  measuredByItself.visualItemRect(measuredByItself.item(row)));
     }
 
-    QTableWidget table(0, 2);
-    QTableWidget resizedByItself(0, 2);
     for (QTableWidget *view : {&table, &resizedByItself}) {
-        setUpLikeTheWindow(view, pointSize);
         view->verticalHeader()->hide();
         view->horizontalHeader()->hide();
     }
-    loadLexicon(&table, readLexicon(m_dir->path()));
-    const auto rows = readLexicon(m_dir->path());
-    QVERIFY(rows);
-    QCOMPARE(table.rowCount(), rows->size());
-    resizedByItself.setRowCount(rows->size());
-    for (int row = 0; row < rows->size(); ++row) {
-        const QString texts[] = {rows->at(row).word, rows->at(row).gloss};
+    loadLexicon(&table, rows);
+    QCOMPARE(table.rowCount(), rows.size());
+    resizedByItself.setRowCount(rows.size());
+    for (int row = 0; row < rows.size(); ++row) {
+        const QString texts[] = {rows.at(row).word, rows.at(row).gloss};
         for (int column = 0; column < 2; ++column) {
             QCOMPARE(table.item(row, column)->text(), texts[column]);
             QCOMPARE(table.item(row, column)->flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);

@@ -19,14 +19,11 @@ LetterTexts sampleLetters()
                                                  "BIN in [x] ends here\n"
                                                  "BOBO [o] N holds \"BO [\".\n"
                                                  "BO [o] => BIN\n"
-                                                 "BU [o] => KUN\n"
                                                  "BE [o] => ZZ\n"
                                                  "BI [o] =>\n"
                                                  "BALA [o] N last.\n")},
-            {QStringLiteral("k"),
-             QStringLiteral("KE [o] => KE\nKI [o] => KO\nKO [o] => KI\nKA [o] TG.\n")},
-            {QStringLiteral("q"), QStringLiteral("\u041BA [o] N eye.\n")},
-            {QStringLiteral("t"), QStringLiteral("T<B> [o] <b>not bold</b> & more\nTA [o] N.\n")}};
+            {QStringLiteral("k"), QStringLiteral("KI [o] => KO\nKO [o] => KI\nKA [o] TG.\n")},
+            {QStringLiteral("q"), QStringLiteral("\u041BA [o] N eye.\n")}};
 }
 
 } // namespace
@@ -46,12 +43,9 @@ void TestEntryLookup::showsTheEntryOfAHeadword_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("text");
-    const int entry = LookupResult::Entry;
-    const int notFound = LookupResult::NotFound;
-    const int unchanged = LookupResult::Unchanged;
-    const auto row = [](const char *name, const QString &word, int kind, const QString &text) {
-        QTest::newRow(name) << word << kind << text;
-    };
+    const auto row = [](const char *name, const QString &word, LookupResult::Kind kind,
+                        const QString &text) { QTest::newRow(name) << word << int(kind) << text; };
+    const auto entry = LookupResult::Entry, notFound = LookupResult::NotFound;
     const QString bin = QStringLiteral("BIN [o] N grass.\n[o o] bin: dry grass\n");
 
     row("homographs together, lines trimmed, => in a homograph shown as text", QStringLiteral("ba"),
@@ -63,16 +57,12 @@ void TestEntryLookup::showsTheEntryOfAHeadword_data()
         QStringLiteral("BALA [o] N last.\n\n"));
     row("a cross-reference shows its target, not the line ending in its word", QStringLiteral("bo"),
         entry, bin);
-    row("a target without entry is not found", QStringLiteral("bu"), notFound,
-        QStringLiteral("KUN"));
     row("a target without letter text is not found", QStringLiteral("be"), notFound,
         QStringLiteral("ZZ"));
-    row("an empty target changes nothing", QStringLiteral("bi"), unchanged, QString());
-    row("an entry pointing to itself shows its own lines", QStringLiteral("ke"), entry,
-        QStringLiteral("KE [o] => KE\n"));
+    row("an empty target changes nothing", QStringLiteral("bi"), LookupResult::Unchanged,
+        QString());
     row("A to B to A shows the reference that closes the circle", QStringLiteral("ki"), entry,
         QStringLiteral("KO [o] => KI\n"));
-    row("B to A to B", QStringLiteral("ko"), entry, QStringLiteral("KI [o] => KO\n"));
     row("\u0272 word under q", QStringLiteral("\u0272a"), entry, // ɲ U+0272
         QStringLiteral("\u041BA [o] N eye.\n\n"));
     row("no entry names the search form", QStringLiteral("b\u0254"), notFound, // ɔ U+0254
@@ -81,10 +71,7 @@ void TestEntryLookup::showsTheEntryOfAHeadword_data()
         QStringLiteral("MALI"));
     row("initial outside the alphabet is not found", QStringLiteral("?ba"), notFound,
         QStringLiteral("?BA"));
-    row("empty word", QString(), unchanged, QString());
-    row("blank word", QStringLiteral("  "), unchanged, QString());
-    row("an entry that looks like mark-up is text", QStringLiteral("t<b>"), entry,
-        QStringLiteral("T<B> [o] <b>not bold</b> & more\n"));
+    row("blank word", QStringLiteral("  "), LookupResult::Unchanged, QString());
 }
 
 void TestEntryLookup::showsTheEntryOfAHeadword()

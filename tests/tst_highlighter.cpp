@@ -1,6 +1,5 @@
-// The entry view's colouring of hand-written entries, as a user sees it. The colouring of
-// a text is written as a mask, one letter per character naming its look ("." plain, "?"
-// a look no mark has), "\n" between blocks.
+// The entry view's colouring of entries as a user sees it, written as a mask: one letter per
+// character naming its look ("." plain, "?" a look no mark has), "\n" between blocks.
 
 #include "highlighter.h"
 
@@ -12,15 +11,8 @@
 
 namespace {
 
-struct Look
-{
-    char letter;
-    QColor colour;
-    bool bold;
-    bool italic;
-};
-
-const Look looks[] = {
+// Each look: its letter, colour, whether bold, whether italic.
+const std::tuple<char, QColor, bool, bool> looks[] = {
     {'T', Qt::darkRed, false, false},              // tag word
     {'B', Qt::blue, false, false},                 // bullet
     {'E', Qt::darkCyan, false, true},              // ♦ example sentence
@@ -33,25 +25,19 @@ const Look looks[] = {
     {'S', Qt::darkMagenta, false, false},          // /…/
 };
 
-QChar lookLetter(const QTextCharFormat &format)
-{
-    const bool bold = format.fontWeight() == QFont::Bold;
-    const bool italic = format.fontItalic();
-    if (!format.hasProperty(QTextFormat::ForegroundBrush))
-        return QLatin1Char(bold || italic ? '?' : '.');
-    for (const Look &look : looks) {
-        if (format.foreground().color() == look.colour && bold == look.bold &&
-            italic == look.italic)
-            return QLatin1Char(look.letter);
-    }
-    return QLatin1Char('?');
-}
-
 QString blockMask(const QTextBlock &block)
 {
     QString mask(block.length() - 1, QLatin1Char('.'));
-    for (const QTextLayout::FormatRange &range : block.layout()->formats())
-        mask.replace(range.start, range.length, QString(range.length, lookLetter(range.format)));
+    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        const QTextCharFormat &format = range.format;
+        QChar letter = QLatin1Char(format.properties().isEmpty() ? '.' : '?');
+        for (const auto &[look, colour, bold, italic] : looks) {
+            if (format.foreground().color() == colour && format.fontItalic() == italic &&
+                (format.fontWeight() == QFont::Bold) == bold)
+                letter = QLatin1Char(look);
+        }
+        mask.replace(range.start, range.length, QString(range.length, letter));
+    }
     return mask;
 }
 
@@ -77,41 +63,25 @@ void TestHighlighter::colouring_data()
     };
     row("no marks", u"a b, c; d2 _e", ".............");
     row("every tag word", u"TG W M N TU D KB KR", "TT.T.T.T.TT.T.TT.TT");
-    row("tags in lower case", u"tg kr w", ".......");
-    row("tags glued to a letter, digit, underscore or mark", u"TGX aTG KR2 _W D\u0301",
-        ".................");
-    row("tags beside punctuation", u"(TG) KR.", ".TT..TT.");
-    row("bullets", u"a \u2022 b\u2022", "..B..B");
-    row("up arrow with its word", u"\u2191k\u0254n\u0254 a", "UUUUU..");
-    row("down arrow with letters, underscore, digit and mark", u"\u2193\u014Ba_2\u0301-b",
-        "DDDDDD..");
-    row("example through the first full stop", u"\u2666 a. b.", "EEEE...");
-    row("example through the full stop after a !", u"\u2666 A! B.", "EEEEEEE");
-    row("example through the last ! or ? without full stop", u"\u2666 a? b! c", "EEEEEEE..");
-    row("example without end mark", u"\u2666 a b", ".....");
+    row("tags beside punctuation, not glued to a letter, digit, underscore or mark, nor small",
+        u"(TG) KR. TGX aTG KR2 _W D\u0301 tg", ".TT..TT......................");
+    row("arrows with their words of letters, underscores, digits and marks; bullets alone",
+        u"\u2191k\u0254n\u0254 \u2193\u014Ba_2\u0301-b \u2022x", "UUUUU.DDDDDD...B.");
+    row("example through the first full stop, else the last ! or ?, else not at all",
+        u"\u2666 A! B. c.\n\u2666 a? b! c\n\u2666 a b", "EEEEEEE...\nEEEEEEE..\n.....");
     row("headword, tone group, tag after the bracket", u"ba [\u00F2 \u00F3] TG", "HHHOOOOO.TT");
-    row("tag before the bracket taken by the headword", u"TG ba [x]", "HHHHHH...");
     row("parenthesis over headword, tone group over both", u"ba [\u00F2] (x) y", "PPPOOOP.....");
-    row("headword up to the last bracket", u"a [b] c [d]", "HHHHHHHH...");
-    row("no word before the only bracket", u"[x] a", ".....");
-    row("headword from the first word character", u"\u2022 ba [x]", "B.HHH...");
-    row("a combining mark is a letter where the headword starts", u"\u0301a [x]", "HHH...");
-    row("word glued to the bracket", u"so[w]", "HH...");
+    row("headword up to the last bracket, glued to it or not", u"a [b] so[w]", "HHHHHHHH...");
+    row("headword from the first word character, a mark too, over tags", u"\u2022 \u0301a TG [x]",
+        "B.HHHHHH...");
     row("example holding a bracket", u"\u2666 A [so] b.", "EEHHEEEEEEE");
-    row("tone group with mixed brackets", u"(\u00F2]", "OOO");
-    row("tone group with tab and no-break space", u"[\u00F2\t\u00A0\u00F3]", "OOOOOO");
-    row("bracket group with another letter", u"[\u00F2a]", "....");
-    row("tone group after a second opening bracket", u"[[\u00F2]", ".OOO");
-    row("braces from the first to the last", u"a {b} c} d", "..CCCCCC..");
-    row("closing brace before the opening one", u"} a {", ".....");
+    row("tone group of tone letters and blanks in any brackets, from the last opening one",
+        u"(\u00F2\t\u00A0\u00F3]\n[\u00F2a]\n[[\u00F2]", "OOOOOO\n....\n.OOO");
+    row("braces from the first to the last after it", u"a {b} c} d\n} a {", "..CCCCCC..\n.....");
     row("brace stretch over every other mark", u"{TG \u2022 \u2666x.} ba [y]", "CCCCCCCCCCHHHH...");
-    row("slashes from the first to the last", u"/a/ b /d/", "SSSSSSSSS");
-    row("slash stretch over brace stretch", u"{a /b} c/", "CCCSSSSSS");
-    row("marks split over lines", u"/a {b ba\n[x] c} d/", "........\n.........");
-    row("example split over lines", u"\u2666 a\nb.", "...\n..");
-    row("braces without closing", u"|{a |", "|...|");
-    row("slash words", u"|/ab |/", "|SSSS|S");
-    row("words before parentheses", u"|a (|a (", "|PPP|PP.");
+    row("slashes from the first to the last, over a brace stretch", u"{a /b} c/ d /e/",
+        "CCCSSSSSSSSSSSS");
+    row("marks split over lines", u"\u2666 a /b {c ba\n[x] c} d/.", "............\n..........");
     row("words before brackets", u"|a [|a [", "|HHH|HH.");
     row("words after the only bracket", u"[|ab |", ".|...|");
     row("example up to the last !", u"\u2666| a!| b", "E|EEE|..");
@@ -121,9 +91,8 @@ void TestHighlighter::colouring_data()
         ".PPPSSS|SSSSSSS|SSSSS..");
 }
 
-// A text "head|unit|tail" is a block of 100 000 characters, the unit repeated between head
-// and tail, as long as the entry view shows; each is built so that searching the matches
-// of a mark from every position would take minutes. All are coloured in moments.
+// "head|unit|tail" is a block of 100 000 characters (the unit repeated), on which searching a
+// mark's matches from every position would take minutes; all are coloured in moments.
 void TestHighlighter::colouring()
 {
     QFETCH(QString, text);
