@@ -3,6 +3,8 @@
 #include "datafile.h"
 #include "datafilenames.h"
 
+#include <system_error>
+
 namespace {
 
 // Gives `promise` what `read` returns, or what it throws.
@@ -68,7 +70,7 @@ LetterTexts readLetterTexts(const QString &dir)
 DictionaryReading::DictionaryReading(const QString &dir, const LexiconStep &lexiconStep)
     : letters(dir)
 {
-    reading = std::async(std::launch::async, [this, dir, lexiconStep] {
+    const auto readAll = [this, dir, lexiconStep] {
         deliver(headwordsRead, [&] { return readHeadwords(dir); });
         deliver(lexiconRead, [&] {
             auto rows = readLexicon(dir);
@@ -77,12 +79,18 @@ DictionaryReading::DictionaryReading(const QString &dir, const LexiconStep &lexi
             return rows;
         });
         letters.readFiles();
-    });
+    };
+    try {
+        reading = std::async(std::launch::async, readAll);
+    } catch (const std::system_error &) {
+        readAll(); // no second thread to be had: everything is read here and now
+    }
 }
 
 LetterTexts DictionaryReading::takeLetterTexts()
 {
     letters.readFiles(); // the files the second thread has not begun yet are read here
-    reading.get();       // waits for the file the second thread is reading
+    if (reading.valid())
+        reading.get(); // waits for the file the second thread is reading
     return letters.takeTexts();
 }

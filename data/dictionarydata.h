@@ -49,8 +49,9 @@ private:
 // headword is chosen. Each take function waits until its part is read, gives what the
 // reader above gives, and is called once; takeLetterTexts() reads, on the calling thread,
 // the letter files the second thread has not begun. Destroying the object waits for the
-// second thread. `lexiconStep`, if given, is run on the second thread with the lexicon
-// before takeLexicon() gives it (a window makes its table's cells there).
+// second thread; when no thread can be started, everything is read by the constructor.
+// `lexiconStep`, if given, is run on the second thread with the lexicon before takeLexicon() gives
+// it (a window makes its table's cells there).
 class DictionaryReading
 {
 public:
