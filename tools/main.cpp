@@ -29,7 +29,6 @@ const char usage[] =
     "  check RES_DIR          report every problem of the data files in RES_DIR\n"
     "  decode FILE            print the plain lines of a data file\n"
     "  encode FILE [-o OUT]   store a plain UTF-8 file: print it, or write it to OUT\n"
-    "  encode FILE            print the stored form of a plain UTF-8 file\n"
     "  import-mdf FILE SRC_DIR\n"
     "                         write the sources of a dictionary database with MDF markers\n"
     "                         into SRC_DIR\n"
