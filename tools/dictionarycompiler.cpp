@@ -2,15 +2,16 @@
 
 #include "datafile.h"
 #include "datafilenames.h"
+#include "dictionarysources.h"
 #include "entrylookup.h"
 #include "linecodec.h"
 #include "searchform.h"
 
 namespace {
 
-const QString headwordSource = QStringLiteral("headwords.txt");
-const QString entrySource = QStringLiteral("entries.txt");
-const QString lexiconSource = QStringLiteral("lexicon.txt");
+const QString headwordSource = headwordSourceName();
+const QString entrySource = entrySourceName();
+const QString lexiconSource = lexiconSourceName();
 
 } // namespace
 

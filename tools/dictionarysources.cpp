@@ -1,5 +1,7 @@
 #include "dictionarysources.h"
 
+#include "textfile.h"
+
 #include <algorithm>
 
 namespace {
@@ -16,6 +18,28 @@ int orderOf(QChar c)
 }
 
 } // namespace
+
+QString headwordSourceName()
+{
+    return QStringLiteral("headwords.txt");
+}
+
+QString entrySourceName()
+{
+    return QStringLiteral("entries.txt");
+}
+
+QString lexiconSourceName()
+{
+    return QStringLiteral("lexicon.txt");
+}
+
+OutputFiles sourceFiles(const DictionarySources &sources)
+{
+    return {{headwordSourceName(), plainFileBytes(sources.headwords)},
+            {entrySourceName(), plainFileBytes(sources.entries)},
+            {lexiconSourceName(), plainFileBytes(sources.lexicon)}};
+}
 
 QString toneless(const QString &word)
 {

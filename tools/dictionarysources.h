@@ -1,5 +1,7 @@
 #pragma once
 
+#include "outputdirectory.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,14 @@ struct DictionarySources
     QStringList entries;
     QStringList lexicon;
 };
+
+// The names of the three source files.
+QString headwordSourceName();
+QString entrySourceName();
+QString lexiconSourceName();
+
+// The three source files under their names, every line followed by a line feed.
+OutputFiles sourceFiles(const DictionarySources &sources);
 
 // A written word without tone marks (combining marks) and without the "." between its
 // morphemes, in NFC: what a headword's search form is made of.

@@ -3,13 +3,14 @@
 
 #include "cldrnames.h"
 #include "diagnostic.h"
+#include "dictionarysources.h"
+#include "outputdirectory.h"
 #include "sampledictionarybuilder.h"
 #include "textfile.h"
 #include "treebankreader.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -43,17 +44,6 @@ std::optional<QStringList> readLines(const QString &path, QString *error)
                      .arg(report.flaws.constFirst().line)
                      .arg(messages::textFlaw(report.flaws.constFirst()));
     return report.flaws.isEmpty() ? lines : std::nullopt;
-}
-
-bool writeLines(const QString &path, const QStringList &lines, QString *error)
-{
-    QSaveFile file(path);
-    const QByteArray bytes = plainFileBytes(lines);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = path + QStringLiteral(": ") + file.errorString();
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -98,13 +88,15 @@ int main(int argc, char *argv[])
     builder.addSupplement(*extraEntries, *extraLexicon);
     const DictionarySources sources = builder.sources();
 
+    // Each file is written whole and checked to its last byte, or left as it was. SRC_DIR
+    // may hold more (the supplement lives in it), so the files are replaced one by one.
     if (!QDir().mkpath(target))
         return fail(QStringLiteral("cannot create ") + target);
-    const QDir out(target);
-    if (!writeLines(out.filePath(QStringLiteral("headwords.txt")), sources.headwords, &error) ||
-        !writeLines(out.filePath(QStringLiteral("entries.txt")), sources.entries, &error) ||
-        !writeLines(out.filePath(QStringLiteral("lexicon.txt")), sources.lexicon, &error))
-        return fail(error);
+    const OutputFiles files = sourceFiles(sources);
+    for (auto file = files.constBegin(); file != files.constEnd(); ++file) {
+        if (!replaceFile(QDir(target).filePath(file.key()), *file, &error))
+            return fail(error);
+    }
     printLine(stderr, QStringLiteral("lexora-import: %1 sentences read; %2 headwords, %3 entry "
                                      "lines, %4 lexicon rows written to %5")
                           .arg(sentences->size())

@@ -4,6 +4,7 @@
 #include "datafilenames.h"
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
+#include "dictionarysources.h"
 #include "liftimport.h"
 #include "linecodec.h"
 #include "mdfimport.h"
@@ -316,11 +317,7 @@ int finishImport(const ImportResult &result, const QString &input, const QString
         printLine(stderr, problem.toString());
     if (!result.usable)
         return Unusable;
-    const OutputFiles files{
-        {QStringLiteral("headwords.txt"), plainFileBytes(result.sources.headwords)},
-        {QStringLiteral("entries.txt"), plainFileBytes(result.sources.entries)},
-        {QStringLiteral("lexicon.txt"), plainFileBytes(result.sources.lexicon)},
-    };
+    const OutputFiles files = sourceFiles(result.sources);
     QString error;
     if (!replaceDirectory({srcDir, files.keys(), readDirs}, files, &error)) {
         printLine(stderr, QStringLiteral("lexora-data: ") + error);
