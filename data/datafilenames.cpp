@@ -20,6 +20,11 @@ QString lexiconFileName()
     return QStringLiteral("lexic.bna");
 }
 
+QString aboutFileName()
+{
+    return QStringLiteral("about.bna");
+}
+
 QString letterFileName(QChar letter)
 {
     return QString(letter) + QStringLiteral(".bna");

@@ -13,6 +13,7 @@ QString dictionaryAlphabet();
 QString dataDirectory();              // "res"
 QString headwordFileName();           // "entries.bna"
 QString lexiconFileName();            // "lexic.bna"
+QString aboutFileName();              // "about.bna": whose dictionary it is, optional
 QString letterFileName(QChar letter); // for example "ɛ.bna"
 
 // dir + "/" + name, with dir empty meaning the working directory itself.
