@@ -53,10 +53,22 @@ int firstInvalidUtf8(const QByteArray &bytes, int from)
     return -1;
 }
 
-// Line and column of text offset `offset`, carriage returns already dropped.
+// Makes every line end a line feed: "\r\n" and a carriage return alone become "\n", so
+// that a line is never merged with the next whatever system wrote the file.
+void unifyLineEnds(QString &text)
+{
+    if (!text.contains(QLatin1Char('\r')))
+        return;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+// Line and column of text offset `offset`, line ends already unified.
 TextFlaw flawAt(const QString &text, int offset, const QString &description)
 {
-    const int lineStart = text.lastIndexOf(QLatin1Char('\n'), offset - 1) + 1;
+    // lastIndexOf() counts a negative start from the end: at offset 0 there is no line
+    // before.
+    const int lineStart = offset > 0 ? text.lastIndexOf(QLatin1Char('\n'), offset - 1) + 1 : 0;
     return {int(text.leftRef(lineStart).count(QLatin1Char('\n'))) + 1, offset - lineStart + 1,
             description};
 }
@@ -100,17 +112,21 @@ std::optional<QString> readFileText(const QString &path, TextReadReport *report,
     QTextCodec *codec = encoding == TextEncoding::Latin1
                             ? QTextCodec::codecForMib(latin1Mib)
                             : QTextCodec::codecForUtfText(bytes, QTextCodec::codecForMib(utf8Mib));
-    // Decoded as a stream: a character cut off by the end of the file is dropped.
     QTextCodec::ConverterState state;
     QString text = codec->toUnicode(bytes.constData(), bytes.size(), &state);
-    text.remove(QLatin1Char('\r'));
+    // Decoded as a stream, a character cut off by the end of the file would vanish; like
+    // any other bytes that are not text it becomes U+FFFD, so that its flaw lies on a line
+    // that is read.
+    if (state.remainingChars > 0)
+        text.append(QChar(QChar::ReplacementCharacter));
+    unifyLineEnds(text);
     const bool flawed = state.invalidChars > 0 || state.remainingChars > 0;
     // The decoder only says that something was wrong; the bytes say where.
     const int skip = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     const int bad = flawed && codec->mibEnum() == utf8Mib ? firstInvalidUtf8(bytes, skip) : -1;
     if (bad >= 0) {
-        const QString before =
-            QString::fromUtf8(bytes.mid(skip, bad - skip)).remove(QLatin1Char('\r'));
+        QString before = QString::fromUtf8(bytes.mid(skip, bad - skip));
+        unifyLineEnds(before);
         out.flaws.append(flawAt(text, before.size(), describeInvalidBytes(bytes, bad)));
     } else if (flawed) {
         const int replaced = text.indexOf(QChar(QChar::ReplacementCharacter));
@@ -121,9 +137,8 @@ std::optional<QString> readFileText(const QString &path, TextReadReport *report,
     const int nul = text.indexOf(QChar(0));
     if (nul >= 0)
         out.flaws.append(flawAt(text, nul, QStringLiteral("a NUL character")));
-    // A file that holds bytes but no text (only a byte-order mark, carriage returns or an
-    // unfinished character) still reads as one empty line, as a line-by-line reader
-    // gives it.
+    // A file that holds bytes but no text (only a byte-order mark) still reads as one
+    // empty line, as a line-by-line reader gives it.
     if (text.isEmpty() && !bytes.isEmpty())
         text = QStringLiteral("\n");
     // The decoder leaves room for one unit per byte; a text that is kept (a letter file

@@ -9,10 +9,11 @@
 // the producers' plain sources alike.
 //
 // The file is UTF-8 unless a byte-order mark at its start says UTF-16 or UTF-32; the mark
-// is not part of the text. Every carriage return is dropped, so "\r\n" ends a line as "\n"
-// does. A line ends with a line feed; a final line feed does not add an empty line. A
-// character cut off by the end of the file is dropped, and a byte sequence that is not
-// text becomes U+FFFD, so that any file reads; both are reported as flaws, for the tools
+// is not part of the text. A line ends with a line feed, a carriage return and line feed,
+// or a carriage return alone (as old Mac files and some exports end them), so that no
+// line is merged with the next; a final line end does not add an empty line. A
+// byte sequence that is not text, a character cut off by the end of the file included,
+// becomes U+FFFD, so that any file reads; it is reported as a flaw, for the tools
 // that must not pass them on. Only regular files are read, so that a FIFO or a device
 // never blocks or floods a reader.
 

@@ -1,6 +1,7 @@
 #include "datafile.h"
 #include "dataloading.h"
 #include "longtextdelegate.h"
+#include "textcellsizes.h"
 
 #include <QHeaderView>
 #include <QListWidget>
@@ -14,6 +15,7 @@ class TestDataLoading : public QObject
 private slots:
     void viewsShowTheLinesSizedAsTheyMeasureThemselves_data();
     void viewsShowTheLinesSizedAsTheyMeasureThemselves();
+    void aDamagedHeadwordFileIsListedInRowsOfOneSize();
 };
 
 // Each row: the lines of the headword file and of the lexicon file.
@@ -118,6 +120,37 @@ void TestDataLoading::viewsShowTheLinesSizedAsTheyMeasureThemselves()
     resizedByItself.horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     QCOMPARE(table.columnWidth(0), resizedByItself.columnWidth(0));
     QCOMPARE(table.columnWidth(1), resizedByItself.columnWidth(1));
+}
+
+// Bytes that are not a headword file read as many rows of many scripts, more than the list
+// lays out one by one: every row is listed, all in one size, as wide as the longest text
+// and as high as the tallest.
+void TestDataLoading::aDamagedHeadwordFileIsListedInRowsOfOneSize()
+{
+    // Devanagari and N'Ko beside Latin letters, each drawn by a font of its own.
+    const QString mixed = QStringLiteral("\u0928\u092Ea\u07D2\u07DEb\u0928c\u07CFd");
+    QStringList lines;
+    for (int row = 0; row <= longestMeasuredByView / mixed.size(); ++row)
+        lines.append(mixed);
+    const QString longest = mixed.repeated(8);
+    const QString tallest = mixed + QStringLiteral("\u0F40"); // Tibetan, drawn taller
+    lines.insert(lines.size() / 2, longest);
+    lines.insert(lines.size() / 3, tallest);
+    QListWidget list, alone;
+    for (QListWidget *view : {&list, &alone})
+        view->setItemDelegate(new LongTextDelegate(view));
+    QCOMPARE(loadHeadwords(&list, lines), lines);
+    QCOMPARE(list.count(), lines.size());
+    QCOMPARE(list.item(lines.size() / 3)->text(), tallest);
+    QVERIFY(list.uniformItemSizes());
+    alone.addItems({longest, tallest});
+    for (QListWidget *view : {&list, &alone}) {
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+    }
+    QCOMPARE(list.visualItemRect(list.item(0)).size(),
+             QSize(alone.visualItemRect(alone.item(0)).width(),
+                   alone.visualItemRect(alone.item(1)).height()));
 }
 
 QTEST_MAIN(TestDataLoading)

@@ -31,12 +31,20 @@ void TestTextFile::readsLines_data()
     row("CRLF reads like LF", QByteArray("ba\r\nk\xC9\x94n\xC9\x94\r\n"), two);
     row("empty lines kept, a last line without terminator",
         QByteArray("\n\nba\nk\xC9\x94n\xC9\x94"), QStringList{QString(), QString()} + two);
+    row("a carriage return alone ends a line, as old Mac files end them",
+        QByteArray("ba\rk\xC9\x94n\xC9\x94\r\n\r"), two + QStringList{QString()});
     row("an empty file has no lines", QByteArray(), {});
     row("a UTF-8 byte-order mark is no text: with a carriage return alone, one empty line",
         QByteArray("\xEF\xBB\xBF\r"), {QString()});
     row("UTF-16LE by its mark", QByteArray::fromHex("fffe 6200 6100 0a00"), {QStringLiteral("ba")});
-    row("a character cut off by the end of the file is dropped", QByteArray("ba\n\xC3"),
-        {QStringLiteral("ba")}, QStringLiteral("2:1: bytes that are not valid UTF-8 (C3)"));
+    row("a character cut off by the end of the file reads as U+FFFD on its line",
+        QByteArray("ba\n\xC3"), {QStringLiteral("ba"), QStringLiteral("\uFFFD")},
+        QStringLiteral("2:1: bytes that are not valid UTF-8 (C3)"));
+    row("a flaw at the first byte is at line 1, column 1",
+        QByteArray("\xFF"
+                   "ab\nba\n"),
+        {QStringLiteral("\uFFFDab"), QStringLiteral("ba")},
+        QStringLiteral("1:1: bytes that are not valid UTF-8 (FF 61 62 0A)"));
     row("Latin-1 \u00E9 on line 2 after a CRLF, its column in characters",
         QByteArray("x\r\n\xC9\x94"
                    "b\xE9lier\n"),

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QTextLayout>
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -145,6 +146,18 @@ private:
     QHash<quint32, qreal> pairGains;
 };
 
+// The characters of a text that take room of their own on a line: all but the marks that
+// combine with the one before them.
+qint64 spacingLength(QStringView text)
+{
+    qint64 length = 0;
+    for (const QChar character : text) {
+        const QChar::Category category = character.category();
+        length += category != QChar::Mark_NonSpacing && category != QChar::Mark_Enclosing;
+    }
+    return length;
+}
+
 } // namespace
 
 TextCellSizes measureTextCells(QAbstractItemView *view, int column, int rows,
@@ -178,6 +191,13 @@ TextCellSizes measureTextCells(QAbstractItemView *view, int column, int rows,
     // each kind (null or not), which the model tells apart.
     int widestPlainRow = -1;
     int firstEmptyRow[2] = {-1, -1};
+    struct Candidate
+    {
+        qint64 length; // of what a cell draws: the delegate cuts longer texts
+        int row;
+    };
+    std::vector<Candidate> byView;
+    qint64 byViewLength = 0;
     for (int row = 0; row < rows; ++row) {
         const qreal rowBound = bound[size_t(row)];
         if (boundsHold && rowBound >= 0) {
@@ -192,8 +212,26 @@ TextCellSizes measureTextCells(QAbstractItemView *view, int column, int rows,
                 continue;
             first = row;
         }
-        measureByView(row);
+        byView.push_back({spacingLength(text.left(longestShownCell)), row});
+        byViewLength += byView.back().length;
     }
+    const bool sampled = byViewLength > longestMeasuredByView;
+    if (sampled) {
+        // Text that is not a dictionary's (a damaged file: a hundred thousand rows of
+        // mixed scripts) would take minutes to lay out row by row. The longest texts are
+        // measured, up to the budget, and the cells are given one height, the tallest
+        // found, so that the view never measures every row itself.
+        std::stable_sort(byView.begin(), byView.end(), [](const Candidate &a, const Candidate &b) {
+            return a.length > b.length;
+        });
+        qint64 budget = longestMeasuredByView;
+        auto end = byView.begin();
+        while (end != byView.end() && budget > 0)
+            budget -= (end++)->length;
+        byView.erase(end, byView.end());
+    }
+    for (const Candidate &candidate : byView)
+        measureByView(candidate.row);
     if (widestPlainRow >= 0) {
         // A text is only measured when its bound reaches past the widest width found.
         qreal widest = oneLineWidth(cellText(widestPlainRow).toString(), font);
@@ -209,7 +247,7 @@ TextCellSizes measureTextCells(QAbstractItemView *view, int column, int rows,
         // Every plain text is one line of one font, so all are as high as this one.
         measureByView(widestPlainRow);
     }
-    if (heights.size() == 1)
-        sizes.commonHeight = heights.first();
+    if (heights.size() == 1 || (sampled && !heights.isEmpty()))
+        sizes.commonHeight = *std::max_element(heights.cbegin(), heights.cend());
     return sizes;
 }

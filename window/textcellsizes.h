@@ -21,7 +21,13 @@ class QAbstractItemView;
 // drawn by the view's font alone on one line, left to right: letters, digits, punctuation,
 // symbols and spaces that the font has. Any other text (characters the font lacks and that
 // another font draws, combining marks, controls, right-to-left letters, a text the
-// delegate cuts) is measured by the view itself, height included.
+// delegate cuts) is measured by the view itself, height included. Such texts together may
+// hold at most `longestMeasuredByView` characters that take room of their own (combining
+// marks not counted); when they hold more (a damaged file rather than a dictionary),
+// the view measures the longest of them up to that many characters, the widest of those
+// is taken, and every cell gets the tallest height found, so that the view never lays
+// out a hundred thousand rows of mixed scripts one by one.
+constexpr int longestMeasuredByView = 20000;
 struct TextCellSizes
 {
     int widest = 0;        // width of the widest cell, as the view measures it; 0 for no cell
