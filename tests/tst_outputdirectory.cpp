@@ -134,6 +134,14 @@ void TestOutputDirectory::replace_data()
         "res", true, with(made, foreignLeftover), ".res.new-XyZ789");
     row("write failing at the size limit leaves the old target", owned, "res", false, owned,
         "File too large", {{}, {}, {}, 4});
+    // A run that could not swap at once was stopped after moving the old target aside.
+    const QStringList movedAside =
+        ul({".res.old/", ".res.old/a.bna=old a", ".res.old/c.bna=old c"}) +
+        ul({".res.new-AbC123/", ".res.new-AbC123/a.bna=new a", ".res.new-AbC123/b.bna=new b"});
+    row("old target moved aside by a stopped run put back, then replaced", movedAside, "res", true,
+        made, "put back");
+    row("old target moved aside by a stopped run put back when the write fails", movedAside, "res",
+        false, owned, "File too large", {{}, {}, {}, 4});
 
     const QStringList old = ul({"out.bna=old"});
     const QStringList link = ul({"data=old", "out.bna->data"});

@@ -212,6 +212,36 @@ void removeLeftovers(int parent, const QString &parentPath, const QString &name,
     }
 }
 
+// Puts the old target back where a run that could not swap the directories at once was
+// stopped between its two renames: the target `name` in `parent` is missing and the old
+// one is at ".NAME.old". Returns why the target cannot be replaced now, or nothing.
+QString restoreStoppedSwap(int parent, const QString &parentPath, const QString &name,
+                           QStringList *warnings)
+{
+    const QByteArray nativeName = native(name);
+    const QByteArray old = native(QLatin1Char('.') + name + QStringLiteral(".old"));
+    struct stat status;
+    if (::fstatat(parent, nativeName.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 ||
+        errno != ENOENT || ::fstatat(parent, old.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISDIR(status.st_mode))
+        return {};
+    const QString oldShown = QDir(parentPath).filePath(QFile::decodeName(old));
+    Descriptor dir(
+        ::openat(parent, old.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!dir.isValid())
+        return QStringLiteral("cannot open %1, which holds the old %2: %3")
+            .arg(oldShown, name, causeOf(errno));
+    if (::flock(dir.get(), LOCK_EX | LOCK_NB) != 0)
+        return QStringLiteral("another run is putting a new %1 in place").arg(name);
+    if (::renameat(parent, old.constData(), parent, nativeName.constData()) != 0)
+        return QStringLiteral("cannot put the old %1 back from %2: %3")
+            .arg(name, oldShown, causeOf(errno));
+    warnings->append(QStringLiteral("%1 was missing and its old directory was at %2, where a run "
+                                    "stopped between its renames left it: it is put back")
+                         .arg(name, oldShown));
+    return {};
+}
+
 // Makes the directory `path` and its missing parents; errno tells why on failure.
 bool makePath(const QString &path)
 {
@@ -282,6 +312,10 @@ bool replace(const OutputDirectory &target, const OutputFiles &files, QString *e
     if (!parent.isValid())
         return fail(
             QStringLiteral("cannot open the directory %1: %2").arg(parentPath, causeOf(errno)));
+
+    const QString stopped = restoreStoppedSwap(parent.get(), parentPath, name, warnings);
+    if (!stopped.isEmpty())
+        return fail(stopped);
 
     // What stands at the target: nothing, a link (replaced itself), or a directory of owned
     // files. It is locked, so that no other run takes it for a leftover once swapped.

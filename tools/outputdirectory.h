@@ -18,7 +18,10 @@
 // a directory holding one. The old directory is removed afterwards: its owned files, then
 // itself (made writable first, since it is the tool's own). Leftovers of killed runs
 // beside the target (".NAME.new-*", ".NAME.old") are removed when they hold only owned
-// files and named in a warning otherwise.
+// files and named in a warning otherwise. Where the file system cannot swap two
+// directories at once, the old target is first renamed ".NAME.old"; a run stopped right
+// after that leaves no target, and the next run puts ".NAME.old" back as the target (with
+// a warning) before anything else, so that the old data is never taken for a leftover.
 struct OutputDirectory
 {
     QString path; // the target directory
