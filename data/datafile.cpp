@@ -54,3 +54,15 @@ QByteArray encodeDataFile(const QStringList &plainLines)
         stored.append(scrambleLine(plainLines.at(i), i + 1));
     return plainFileBytes(stored);
 }
+
+int firstStoredLookingLine(const QStringList &lines)
+{
+    int first = 0;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (readsAsStoredLine(lines.at(i), i + 1))
+            first = first ? first : i + 1;
+        else if (holdsControlCharacter(lines.at(i)))
+            return 0;
+    }
+    return first;
+}

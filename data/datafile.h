@@ -20,3 +20,8 @@ std::optional<QString> readDataText(const QString &path, TextReadReport *report 
 // each line ended by "\n". readDataFile() gives the lines back exactly when every line
 // passes unstorablePosition().
 QByteArray encodeDataFile(const QStringList &plainLines);
+
+// The number of the first line of `lines`, given as plain lines, when they are a data file's
+// stored lines instead, which encoding would shift twice: every line holding control
+// characters reads as a stored line (see readsAsStoredLine()), and there is one. 0 otherwise.
+int firstStoredLookingLine(const QStringList &lines);

@@ -1,5 +1,7 @@
 #include "linecodec.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char16_t bullet = 0x2022;
@@ -76,6 +78,17 @@ UnstorableCharacter unstorablePosition(const QString &line, int phase)
         }
     }
     return {};
+}
+
+bool holdsControlCharacter(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() < 0x20 && c != QLatin1Char('\t'); });
+}
+
+bool readsAsStoredLine(const QString &line, int phase)
+{
+    return holdsControlCharacter(line) && !holdsControlCharacter(descrambleLine(line, phase));
 }
 
 QString unstorableReasonText(UnstorableReason reason)

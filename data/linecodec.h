@@ -36,5 +36,15 @@ struct UnstorableCharacter
 // as line number `phase` and read back.
 UnstorableCharacter unstorablePosition(const QString &line, int phase);
 
+// Whether `line`, given as a plain line, reads as a stored one instead: it holds control
+// characters (below U+0020, the tab aside), and read as stored line number `phase` it
+// holds none. Plain text rarely holds such characters, while a stored line holds one for
+// most blanks of its plain line (a blank moves down by 1 to 4 units on four key positions
+// of five).
+bool readsAsStoredLine(const QString &line, int phase);
+
+// Whether `text` holds a character below U+0020 other than the tab.
+bool holdsControlCharacter(const QString &text);
+
 // A short English phrase for a reason, for producers' error messages.
 QString unstorableReasonText(UnstorableReason reason);

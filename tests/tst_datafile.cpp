@@ -12,6 +12,8 @@ private slots:
     void storesEachLineWithItsNumber();
     void decodesEachLineWithItsNumber_data();
     void decodesEachLineWithItsNumber();
+    void recognisesStoredLinesGivenAsPlain_data();
+    void recognisesStoredLinesGivenAsPlain();
 };
 
 // "BA" is stored as "?@" on line 1 and as ">?" on line 3 (key digits 2, 4 and 1, 3;
@@ -53,6 +55,30 @@ void TestDataFile::decodesEachLineWithItsNumber()
     QVERIFY(testdata::writeFile(path, bytes));
     QCOMPARE(readDataText(path), std::optional<QString>(text));
     QCOMPARE(readDataFile(path), std::optional<QStringList>(splitLines(text)));
+}
+
+// Each row: lines given as plain, and the first that shows them to be stored lines, or 0.
+// "BA [o] N x." stored as line 1 is "?@", U+001C, "YoZ", U+001F, "J", U+001E, "x+": its
+// blanks move down by 4, 1 and 2; "BA x" stored as line 2 is "A=", U+001E, "x".
+void TestDataFile::recognisesStoredLinesGivenAsPlain_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("stored");
+    const QString line1 = QStringLiteral("?@\u001CYoZ\u001FJ\u001Ex+");
+    QTest::newRow("stored lines, the first with control characters named")
+        << QStringList{QStringLiteral("?@"), QStringLiteral("A=\u001Ex")} << 2;
+    QTest::newRow("a stored line at another number, where it reads back with control characters")
+        << QStringList{QString(), line1} << 0;
+    QTest::newRow("plain text with a tab") << QStringList{QStringLiteral("BA\tx")} << 0;
+    QTest::newRow("a control character that no reading explains makes the file plain")
+        << QStringList{line1, QStringLiteral("BA\u0001")} << 0;
+}
+
+void TestDataFile::recognisesStoredLinesGivenAsPlain()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(int, stored);
+    QCOMPARE(firstStoredLookingLine(lines), stored);
 }
 
 QTEST_GUILESS_MAIN(TestDataFile)

@@ -53,6 +53,15 @@ void TestDictionaryCompiler::compile_data()
         "entries.txt:1: error: this line belongs to no entry", ul({"b.bna: BA [o] x."}));
     row("a head line without headword is dropped", "entries.txt", "BA[o] x.\n",
         "entries.txt:1: error: this line reads as a head line");
+    row("a listed headword with a tab after it is refused", "headwords.txt", "BA\t\n",
+        "headwords.txt:1: error: headword \"BA\t\" is not in search form, so the search field "
+        "never finds it; write it as \"BA\"");
+    // Ɲ U+019D is written Л U+041B in search form.
+    row("a head line whose headword is not in search form is dropped with its lines", "entries.txt",
+        "\xC6\x9D"
+        "a [o] x.\nmore.\n",
+        "entries.txt:1: error: headword \"\u019Da\" is not in search form, so no lookup reaches "
+        "it; write it as \"\u041BA\"");
     row("a headword without letter file is dropped with its lines", "entries.txt",
         "1BA [o] x.\nmore.\n",
         "entries.txt:1: error: headword \"1BA\" begins with a character that has no letter file");

@@ -85,6 +85,9 @@ void TestLexoraData::runs_data()
     row("encode -o refuses a line and keeps OUTPUT",
         {{"b.txt", "\xE2\x80\xA5\n"}, {"b.bna", "old\n"}}, "encode b.txt -o b.bna", 1,
         "b.txt:1: error: character U+2025 at column 1", {{"b.bna", "old\n"}});
+    row("encode refuses a data file and keeps OUTPUT", built(), "encode res/b.bna -o res/b.bna", 2,
+        "res/b.bna:1: error: this line reads as a stored line already",
+        {{"res/b.bna", built().value("res/b.bna")}});
     row("encode of a directory", {}, "encode .", 2, "not a regular file", {});
     // The importers: warnings and the closing summary on stderr; nothing written when the
     // input is refused.

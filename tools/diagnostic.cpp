@@ -47,4 +47,19 @@ QString noLetterFile(const QString &headword)
         .arg(headword);
 }
 
+QString listedNotInSearchForm(const QString &headword, const QString &form)
+{
+    // The search field compares the headword as listed, blanks included.
+    return QStringLiteral("headword \"%1\" is not in search form, so the search field never "
+                          "finds it; write it as \"%2\"")
+        .arg(headword, form);
+}
+
+QString entryNotInSearchForm(const QString &headword, const QString &form)
+{
+    return QStringLiteral("headword \"%1\" is not in search form, so no lookup reaches it; "
+                          "write it as \"%2\"")
+        .arg(headword, form);
+}
+
 } // namespace messages

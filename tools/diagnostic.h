@@ -29,6 +29,9 @@ QString textFlaw(const TextFlaw &flaw); // bytes of a file that are not clean te
 QString strayLine();                    // a line above the first head line
 QString headLineWithoutHeadword();
 QString noLetterFile(const QString &headword);
+// A headword that is not written in its search form `form`, as listed or as an entry's.
+QString listedNotInSearchForm(const QString &headword, const QString &form);
+QString entryNotInSearchForm(const QString &headword, const QString &form);
 } // namespace messages
 
 // Writes bytes, or a text and a line feed in UTF-8, to a standard stream.

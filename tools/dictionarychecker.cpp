@@ -146,13 +146,8 @@ void DictionaryChecker::checkHeadwordList(EntryFinder &finder)
                    QStringLiteral("empty headword: the list shows an empty item"));
             continue;
         }
-        // The search field compares the headword as listed, blanks included.
-        if (form != headword) {
-            report(path, i + 1, Diagnostic::Error,
-                   QStringLiteral("headword %1 is not in search form, so the search field "
-                                  "never finds it; write it as %2")
-                       .arg(quoted(headword), quoted(form)));
-        }
+        if (form != headword)
+            report(path, i + 1, Diagnostic::Error, messages::listedNotInSearchForm(headword, form));
         if (listedAt.contains(form)) {
             report(path, i + 1, Diagnostic::Warning,
                    QStringLiteral("headword %1 is listed already at line %2")
@@ -209,9 +204,7 @@ void DictionaryChecker::indexLetterFile(LetterFile *file)
         const QString form = searchForm(head.headword);
         if (form != head.headword) {
             report(file->path, head.line, Diagnostic::Error,
-                   QStringLiteral("headword %1 is not in search form, so no lookup reaches it; "
-                                  "write it as %2")
-                       .arg(quoted(head.headword), quoted(form)));
+                   messages::entryNotInSearchForm(head.headword, form));
             continue;
         }
         const QString key = letterKey(form);

@@ -29,6 +29,7 @@ DictionaryCompiler::DataFiles DictionaryCompiler::compile(const QString &sourceD
             from.append({source, i + 1});
     };
     copyLines(headwordSource, headwordFileName());
+    checkSearchForms(files.value(headwordFileName()));
     copyLines(lexiconSource, lexiconFileName());
     for (const QChar letter : dictionaryAlphabet()) {
         files[letterFileName(letter)];
@@ -70,6 +71,9 @@ void DictionaryCompiler::fileEntries(const QStringList &lines, DataFiles *files,
             currentFile.clear();
             if (headword.isEmpty()) {
                 error(entrySource, i + 1, messages::headLineWithoutHeadword());
+            } else if (searchForm(headword) != headword) {
+                error(entrySource, i + 1,
+                      messages::entryNotInSearchForm(headword, searchForm(headword)));
             } else if (key.size() != 1 || !alphabet.contains(key)) {
                 error(entrySource, i + 1, messages::noLetterFile(headword));
             } else {
@@ -83,6 +87,18 @@ void DictionaryCompiler::fileEntries(const QStringList &lines, DataFiles *files,
             continue;
         (*files)[currentFile].append(line);
         (*origins)[currentFile].append({entrySource, i + 1});
+    }
+}
+
+// A listed headword that is not in search form is never found by the search field, and
+// only the checker would say so after the build: it is refused at once. An empty line
+// stays an empty item, as the checker reports it.
+void DictionaryCompiler::checkSearchForms(const QStringList &headwords)
+{
+    for (int i = 0; i < headwords.size(); ++i) {
+        const QString form = searchForm(headwords.at(i));
+        if (form != headwords.at(i))
+            error(headwordSource, i + 1, messages::listedNotInSearchForm(headwords.at(i), form));
     }
 }
 

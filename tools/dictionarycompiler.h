@@ -44,6 +44,7 @@ private:
     QStringList readSource(const QString &sourceDir, const QString &name);
     void fileEntries(const QStringList &lines, DataFiles *files,
                      QMap<QString, QVector<SourceLine>> *origins);
+    void checkSearchForms(const QStringList &headwords);
     void checkStorable(const DataFiles &files, const QMap<QString, QVector<SourceLine>> &origins);
     void error(const QString &file, int line, const QString &message);
 

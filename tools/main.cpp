@@ -281,6 +281,14 @@ int encode(const QStringList &arguments)
     const auto lines = readTextLines(args.at(0), &report);
     if (!reportRead(args.at(0), bool(lines), report))
         return lines ? Problems : Unusable;
+    if (const int stored = firstStoredLookingLine(*lines)) {
+        printLine(stderr, Diagnostic{args.at(0), stored, Diagnostic::Error,
+                                     QStringLiteral("this line reads as a stored line already "
+                                                    "(lexora-data decode gives it as text); "
+                                                    "nothing was encoded")}
+                              .toString());
+        return Unusable;
+    }
     bool storable = true;
     for (int i = 0; i < lines->size(); ++i) {
         const UnstorableCharacter bad = unstorablePosition(lines->at(i), i + 1);
