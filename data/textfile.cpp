@@ -108,7 +108,14 @@ std::optional<QString> readFileText(const QString &path, TextReadReport *report,
         out.failure = file.errorString();
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
+    return decodeText(file.readAll(), &out.flaws, encoding);
+}
+
+QString decodeText(const QByteArray &bytes, QVector<TextFlaw> *flaws, TextEncoding encoding)
+{
+    QVector<TextFlaw> scratch;
+    QVector<TextFlaw> &found = flaws ? *flaws : scratch;
+    found.clear();
     QTextCodec *codec = encoding == TextEncoding::Latin1
                             ? QTextCodec::codecForMib(latin1Mib)
                             : QTextCodec::codecForUtfText(bytes, QTextCodec::codecForMib(utf8Mib));
@@ -127,16 +134,16 @@ std::optional<QString> readFileText(const QString &path, TextReadReport *report,
     if (bad >= 0) {
         QString before = QString::fromUtf8(bytes.mid(skip, bad - skip));
         unifyLineEnds(before);
-        out.flaws.append(flawAt(text, before.size(), describeInvalidBytes(bytes, bad)));
+        found.append(flawAt(text, before.size(), describeInvalidBytes(bytes, bad)));
     } else if (flawed) {
         const int replaced = text.indexOf(QChar(QChar::ReplacementCharacter));
-        out.flaws.append(flawAt(text, replaced < 0 ? text.size() : replaced,
-                                QStringLiteral("bytes that are not valid ") +
-                                    QString::fromLatin1(codec->name())));
+        found.append(flawAt(text, replaced < 0 ? text.size() : replaced,
+                            QStringLiteral("bytes that are not valid ") +
+                                QString::fromLatin1(codec->name())));
     }
     const int nul = text.indexOf(QChar(0));
     if (nul >= 0)
-        out.flaws.append(flawAt(text, nul, QStringLiteral("a NUL character")));
+        found.append(flawAt(text, nul, QStringLiteral("a NUL character")));
     // A file that holds bytes but no text (only a byte-order mark) still reads as one
     // empty line, as a line-by-line reader gives it.
     if (text.isEmpty() && !bytes.isEmpty())

@@ -43,6 +43,10 @@ enum class TextEncoding { Unicode, Latin1 };
 std::optional<QString> readFileText(const QString &path, TextReadReport *report = nullptr,
                                     TextEncoding encoding = TextEncoding::Unicode);
 
+// The text of a file's bytes, read as readFileText() reads them; its flaws go to `flaws`.
+QString decodeText(const QByteArray &bytes, QVector<TextFlaw> *flaws = nullptr,
+                   TextEncoding encoding = TextEncoding::Unicode);
+
 // The file's lines.
 std::optional<QStringList> readTextLines(const QString &path, TextReadReport *report = nullptr,
                                          TextEncoding encoding = TextEncoding::Unicode);
