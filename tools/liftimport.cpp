@@ -31,6 +31,7 @@ struct LiftExample
 
 struct LiftSense
 {
+    QString number; // "2" for the second sense, "2.1" for its first subsense
     SourceText partOfSpeech;
     QVector<Form> glosses;
     QVector<Form> definitions;
@@ -47,8 +48,8 @@ struct LiftEntry
     QVector<QVector<Form>> variants;
     QVector<LiftRelation> relations;
     QVector<Form> notes;
-    QVector<LiftSense> senses;
-    QStringList senseIds; // relations may name a sense for its entry
+    QVector<LiftSense> senses; // subsenses right after their sense
+    QStringList senseIds;      // relations may name a sense for its entry
 };
 
 class LiftReader
@@ -65,6 +66,7 @@ public:
     QVector<LiftEntry> entries;
     QSet<QString> deletedIds;
     QMap<QString, int> analysisLanguages; // language -> glosses and definitions in it
+    QVector<SourceText> about;            // the header's description
 
 private:
     int line() const { return int(m_xml.lineNumber()); }
@@ -78,11 +80,13 @@ private:
         return m_xml.attributes().value(QLatin1String(name)).toString();
     }
     void skipUnused(const QString &where);
+    void readHeader();
     void readEntry();
-    void readSense(LiftEntry *entry);
+    void readSense(LiftEntry *entry, const QString &number);
     void readExample(LiftSense *sense);
     QVector<Form> readForms(const QString &where);
     Form readForm(const QString &language);
+    QString readText();
     LiftRelation readRelation();
 
     QXmlStreamReader m_xml;
@@ -101,7 +105,7 @@ bool LiftReader::read()
             if (is("entry"))
                 readEntry();
             else if (is("header"))
-                m_xml.skipCurrentElement(); // what the file's ranges and fields are
+                readHeader();
             else
                 skipUnused(QString());
         }
@@ -132,6 +136,19 @@ void LiftReader::skipUnused(const QString &where)
     m_xml.skipCurrentElement();
 }
 
+// The header's description says what the file holds; its ranges and fields are not used.
+void LiftReader::readHeader()
+{
+    while (m_xml.readNextStartElement()) {
+        if (is("description")) {
+            for (const Form &form : readForms(QStringLiteral("<description>")))
+                about.append(form.text);
+        } else {
+            m_xml.skipCurrentElement();
+        }
+    }
+}
+
 void LiftReader::readEntry()
 {
     LiftEntry entry;
@@ -146,6 +163,7 @@ void LiftReader::readEntry()
         return;
     }
     const QString where = QStringLiteral("<entry>");
+    int senses = 0;
     while (m_xml.readNextStartElement()) {
         if (is("lexical-unit"))
             entry.lexicalUnit += readForms(QStringLiteral("<lexical-unit>"));
@@ -158,7 +176,7 @@ void LiftReader::readEntry()
         else if (is("note"))
             entry.notes += readForms(QStringLiteral("<note>"));
         else if (is("sense"))
-            readSense(&entry);
+            readSense(&entry, QString::number(++senses));
         else
             skipUnused(where);
     }
@@ -166,9 +184,14 @@ void LiftReader::readEntry()
     entries.append(entry);
 }
 
-void LiftReader::readSense(LiftEntry *entry)
+// Reads a sense and, after it, its subsenses, numbered under its number.
+void LiftReader::readSense(LiftEntry *entry, const QString &number)
 {
     LiftSense sense;
+    sense.number = number;
+    const int index = entry->senses.size();
+    entry->senses.append(LiftSense()); // its place, before its subsenses
+    int subsenses = 0;
     const QString id = attribute("id");
     if (!id.isEmpty())
         entry->senseIds.append(id);
@@ -191,11 +214,13 @@ void LiftReader::readSense(LiftEntry *entry)
             entry->relations.append(readRelation());
         } else if (is("note")) {
             entry->notes += readForms(QStringLiteral("<note>"));
+        } else if (is("subsense") || is("sense")) {
+            readSense(entry, number + QLatin1Char('.') + QString::number(++subsenses));
         } else {
             skipUnused(QStringLiteral("<sense>"));
         }
     }
-    entry->senses.append(sense);
+    entry->senses[index] = sense;
 }
 
 void LiftReader::readExample(LiftSense *sense)
@@ -232,12 +257,46 @@ Form LiftReader::readForm(const QString &language)
     while (m_xml.readNextStartElement()) {
         if (is("text")) {
             form.text.line = line();
-            form.text.text += m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            form.text.text += readText();
         } else {
             skipUnused(QStringLiteral("<form>"));
         }
     }
     return form;
+}
+
+// The text of the current element, its children's included. An entity reference that the
+// reader leaves unexpanded (one declared outside the file, which is never read) is kept as
+// its name, "&name;", so that the text shows that something stood there, and reported.
+QString LiftReader::readText()
+{
+    QString text;
+    int depth = 1;
+    while (depth > 0 && !m_xml.atEnd()) {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::Characters:
+            text += m_xml.text();
+            break;
+        case QXmlStreamReader::EntityReference: {
+            const QString name = QLatin1Char('&') + m_xml.name() + QLatin1Char(';');
+            ++m_result->summary.unexpandedEntities;
+            warn(line(), QStringLiteral("entity %1 is not expanded (it is not declared in the "
+                                        "file, which alone is read): kept as its name")
+                             .arg(name));
+            text += name;
+            break;
+        }
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
 }
 
 LiftRelation LiftReader::readRelation()
@@ -353,6 +412,7 @@ QVector<ImportedRecord> RecordMaker::records()
         record.homonym = entry.order;
         for (const LiftSense &liftSense : entry.senses) {
             ImportedSense sense;
+            sense.number = {liftSense.number, liftSense.partOfSpeech.line};
             sense.partOfSpeech = liftSense.partOfSpeech;
             sense.glosses = analysis(liftSense.glosses, QStringLiteral("glosses"));
             sense.definitions = analysis(liftSense.definitions, QStringLiteral("definitions"));
@@ -417,7 +477,8 @@ ImportResult importLift(QIODevice *device, const QString &fileName, const Import
     }
     const QVector<ImportedRecord> records =
         RecordMaker(reader, options, fileName, &result).records();
-    result.sources = writeEntries(records, map, fileName, &result.diagnostics, &result.summary);
+    result.sources =
+        writeEntries(records, reader.about, map, fileName, &result.diagnostics, &result.summary);
     result.usable = true;
     return result;
 }
