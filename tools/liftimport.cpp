@@ -62,6 +62,9 @@ public:
 
     // Reads the whole stream; false on malformed XML, with the error given.
     bool read();
+    // Reports each line that refers to an entity declared outside the file: the reader
+    // never reads such an entity and leaves out its text without a trace.
+    void reportExternalEntities();
 
     QVector<LiftEntry> entries;
     QSet<QString> deletedIds;
@@ -93,11 +96,21 @@ private:
     const QString m_fileName;
     ImportResult *m_result;
     QSet<QString> m_reportedElements;
+    QStringList m_externalEntities; // declared with a system or public identifier
 };
 
 bool LiftReader::read()
 {
-    if (m_xml.readNextStartElement()) {
+    // Up to the root element, noting the entities the document type declares outside.
+    while (!m_xml.atEnd() && m_xml.readNext() != QXmlStreamReader::StartElement) {
+        if (m_xml.tokenType() != QXmlStreamReader::DTD)
+            continue;
+        for (const QXmlStreamEntityDeclaration &entity : m_xml.entityDeclarations()) {
+            if (!entity.systemId().isEmpty() || !entity.publicId().isEmpty())
+                m_externalEntities.append(entity.name().toString());
+        }
+    }
+    if (m_xml.tokenType() == QXmlStreamReader::StartElement) {
         if (!is("lift"))
             m_xml.raiseError(QStringLiteral("the root element is <%1>, not <lift>")
                                  .arg(m_xml.name().toString()));
@@ -121,6 +134,25 @@ bool LiftReader::read()
         return false;
     }
     return true;
+}
+
+void LiftReader::reportExternalEntities()
+{
+    QIODevice *device = m_xml.device();
+    if (m_externalEntities.isEmpty() || !device || !device->seek(0))
+        return;
+    for (int line = 1; !device->atEnd(); ++line) {
+        const QByteArray bytes = device->readLine();
+        for (const QString &name : qAsConst(m_externalEntities)) {
+            const QString reference = QLatin1Char('&') + name + QLatin1Char(';');
+            if (!bytes.contains(reference.toUtf8()))
+                continue;
+            ++m_result->summary.unexpandedEntities;
+            warn(line, QStringLiteral("entity %1 is declared outside the file, which is never "
+                                      "read: the text it stands for is left out on this line")
+                           .arg(reference));
+        }
+    }
 }
 
 // Leaves out the current element, counting it under its name and reporting the name once.
@@ -265,9 +297,9 @@ Form LiftReader::readForm(const QString &language)
     return form;
 }
 
-// The text of the current element, its children's included. An entity reference that the
-// reader leaves unexpanded (one declared outside the file, which is never read) is kept as
-// its name, "&name;", so that the text shows that something stood there, and reported.
+// The text of the current element, its children's included. A reference to an entity that
+// the file does not declare (its document type names an outside part, never read) is kept
+// as its name, "&name;", so that the text shows that something stood there, and reported.
 QString LiftReader::readText()
 {
     QString text;
@@ -280,8 +312,8 @@ QString LiftReader::readText()
         case QXmlStreamReader::EntityReference: {
             const QString name = QLatin1Char('&') + m_xml.name() + QLatin1Char(';');
             ++m_result->summary.unexpandedEntities;
-            warn(line(), QStringLiteral("entity %1 is not expanded (it is not declared in the "
-                                        "file, which alone is read): kept as its name")
+            warn(line(), QStringLiteral("entity %1 is not declared in the file, and nothing "
+                                        "else is read: kept as its name")
                              .arg(name));
             text += name;
             break;
@@ -470,6 +502,7 @@ ImportResult importLift(QIODevice *device, const QString &fileName, const Import
     LiftReader reader(device, fileName, &result);
     if (!reader.read())
         return result;
+    reader.reportExternalEntities();
     if (reader.entries.isEmpty()) {
         result.diagnostics.append(
             {fileName, 0, Diagnostic::Error, QStringLiteral("no entry to import")});
