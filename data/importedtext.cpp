@@ -55,19 +55,23 @@ int tagWordAt(const QString &text, int position)
 QString withoutMarkup(const QString &text)
 {
     QString shown;
-    shown.reserve(text.size());
+    shown.reserve(text.size() + 1);
     for (int i = 0; i < text.size(); ++i) {
-        const int tag = tagWordAt(text, i);
-        if (tag > 0) {
-            shown += QStringView(text).mid(i, tag);
-            shown += joiner;
-            i += tag - 1;
-            continue;
-        }
         QChar c = text.at(i);
+        if (c.unicode() < 0x80 && c.isUpper()) {
+            const int tag = tagWordAt(text, i);
+            if (tag > 0) {
+                shown += QStringView(text).mid(i, tag);
+                shown += joiner;
+                i += tag - 1;
+                continue;
+            }
+        }
         for (const LookAlike &pair : lookAlikes) {
-            if (c.unicode() == pair.plain)
+            if (c.unicode() == pair.plain) {
                 c = QChar(pair.shown);
+                break;
+            }
         }
         shown += c;
     }

@@ -140,17 +140,23 @@ QString Writer::shown(const QString &text)
     return written;
 }
 
+// Whether a field's text holds anything that its cleaning keeps.
+bool holdsText(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return !c.isSpace() && c.category() != QChar::Other_Control;
+    });
+}
+
 bool hasContent(const ImportedSense &sense)
 {
-    const auto holdsText = [](const QVector<SourceText> &texts) {
+    const auto anyText = [](const QVector<SourceText> &texts) {
         return std::any_of(texts.begin(), texts.end(),
-                           [](const SourceText &t) { return !cleanText(t.text).isEmpty(); });
+                           [](const SourceText &t) { return holdsText(t.text); });
     };
-    return holdsText(sense.glosses) || holdsText(sense.definitions) ||
-           std::any_of(sense.examples.begin(), sense.examples.end(), [](const ImportedExample &e) {
-               return !cleanText(e.text.text).isEmpty() ||
-                      std::any_of(e.translations.begin(), e.translations.end(),
-                                  [](const SourceText &t) { return !cleanText(t.text).isEmpty(); });
+    return anyText(sense.glosses) || anyText(sense.definitions) ||
+           std::any_of(sense.examples.begin(), sense.examples.end(), [&](const ImportedExample &e) {
+               return holdsText(e.text.text) || anyText(e.translations);
            });
 }
 
