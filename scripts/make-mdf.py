@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes a synthetic dictionary database with MDF markers, for timing the importer.
 
-Usage: python3 scripts/make-mdf.py [--records N] [--seed S] [--lift] OUTPUT
+Usage: python3 scripts/make-mdf.py [--records N] [--seed S] [--senses] [--lift] OUTPUT
 
 The records are made of random Bambara-like syllables with tone marks (some written
 decomposed), and have what real databases have: homonym numbers, parts of speech, two
@@ -9,8 +9,11 @@ senses, English and French glosses, examples with translations wrapped over two 
 definitions, sub-entries, variants, cross-references, notes and a date field the default map does not
 know. The default, 13 000 records, makes a file of about 2.5 MB. With --lift the same
 records are written as a LIFT file instead (entries, senses, glosses in English and
-French, examples, variants, relations by id). The same arguments always write the same
-bytes.
+French, examples, variants, relations by id). With --senses the records are shaped as
+real ones with several meanings are: senses numbered 1.1, 1.2, 2, 3 (\\sn), each with its
+own French gloss, often a definition and an example, and glosses, definitions and
+translations holding parentheses and brackets, as "aider (à -- mà)" or "c'est sa mère
+(la mère de lui, d'elle)". The same arguments always write the same bytes.
 """
 
 import argparse
@@ -71,6 +74,38 @@ def record(rng, headword, homonym, lines):
         lines.append("\\se " + headword + word(rng, 1))
         lines.append("\\ps n")
         lines.append("\\ge " + rng.choice(WORDS) + " " + rng.choice(WORDS))
+    lines.append("\\dt 0%d/Mar/2021" % rng.randint(1, 9))
+    lines.append("")
+
+
+ASIDES = ["(d'un animal)", "(fils, fille, neveu, nièce)", "(à -- mà)", "[figuré]",
+          "(la mère de lui, d'elle)", "(ò)", "(surtout au pluriel)", "[vieilli]"]
+
+
+def record_with_senses(rng, headword, homonym, lines):
+    """A record with numbered senses, each with its gloss, definition and example."""
+    lines.append("\\lx " + headword)
+    if homonym:
+        lines.append("\\hm %d" % homonym)
+    lines.append("\\ps " + rng.choice(PARTS_OF_SPEECH))
+    numbers = rng.choice([["1"], ["1", "2"], ["1.1", "1.2", "2"], ["1.1", "1.2", "2", "3"]])
+    for number in numbers:
+        if len(numbers) > 1:
+            lines.append("\\sn " + number)
+        gloss = rng.choice(MOTS)
+        if rng.random() < 0.3:
+            gloss += " " + rng.choice(ASIDES)
+        lines.append("\\gn " + gloss)
+        if rng.random() < 0.5:
+            lines.append("\\dn " + rng.choice(ASIDES))
+        if rng.random() < 0.6:
+            lines.append("\\xv " + sentence(rng) + ".")
+            translation = "C'est le " + rng.choice(MOTS)
+            if rng.random() < 0.4:
+                translation += " " + rng.choice(ASIDES)
+            lines.append("\\xn " + translation + ".")
+    if rng.random() < 0.3:
+        lines.append("\\nt Entendu à " + rng.choice(MOTS) + " " + rng.choice(ASIDES) + ".")
     lines.append("\\dt 0%d/Mar/2021" % rng.randint(1, 9))
     lines.append("")
 
@@ -148,6 +183,8 @@ def main():
     parser.add_argument("--records", type=int, default=13000)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--lift", action="store_true", help="write LIFT instead of MDF")
+    parser.add_argument("--senses", action="store_true",
+                        help="numbered senses with definitions, examples and parentheses")
     parser.add_argument("output")
     args = parser.parse_args()
     rng = random.Random(args.seed)
@@ -159,7 +196,8 @@ def main():
         for number in range(1, homonyms + 1):
             if written == args.records:
                 break
-            record(rng, headword, number if homonyms > 1 else 0, lines)
+            make = record_with_senses if args.senses else record
+            make(rng, headword, number if homonyms > 1 else 0, lines)
             written += 1
     if args.lift:
         lines = mdf_to_lift(lines)

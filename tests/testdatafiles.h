@@ -32,13 +32,15 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// A whole data directory: the headword file, the lexicon file and the letter files
-// named in `letterTexts` (key: the letter; value: its plain lines).
+// A whole data directory: the headword file, the lexicon file, the letter files named in
+// `letters` (key: the letter; value: its plain lines) and the about file when `about` holds
+// lines.
 struct Dictionary
 {
     QStringList headwords;
     QStringList lexicon;
     QMap<QString, QStringList> letters;
+    QStringList about = {};
 
     bool writeTo(const QString &dir) const
     {
@@ -46,6 +48,8 @@ struct Dictionary
             return false;
         bool ok = writeFile(dataFilePath(dir, headwordFileName()), encodeDataFile(headwords)) &&
                   writeFile(dataFilePath(dir, lexiconFileName()), encodeDataFile(lexicon));
+        if (!about.isEmpty())
+            ok = ok && writeFile(dataFilePath(dir, aboutFileName()), encodeDataFile(about));
         for (auto letter = letters.constBegin(); letter != letters.constEnd(); ++letter)
             ok = ok && writeFile(dataFilePath(dir, letterFileName(letter.key().at(0))),
                                  encodeDataFile(*letter));

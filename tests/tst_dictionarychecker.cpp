@@ -15,7 +15,9 @@ using testdata::ul;
 namespace {
 
 // A small dictionary without any problem: three homographs, a cross-reference to an entry
-// that is reached only through it, and a word under q (Л U+041B, the capital of ɲ).
+// that is reached only through it, a word under q (Л U+041B, the capital of ɲ), tone
+// group in brackets at the start of a continuation line, and an about file whose
+// parenthesis the viewer shows as a look-alike.
 testdata::Dictionary cleanDictionary()
 {
     testdata::Dictionary dictionary;
@@ -25,7 +27,8 @@ testdata::Dictionary cleanDictionary()
         dictionary.letters.insert(QString(letter), {});
     dictionary.letters[u("b")] = ul({"BA [ó] N mère.", "♦ Ba bɛ so kɔnɔ.", "BA [ò] N chèvre.",
                                      "BA [ó] N fleuve.", "BƆ [ó] W sortir.", "BƆRA [ò ó] W => BƆ"});
-    dictionary.letters[u("q")] = ul({"ЛA [ó] N œil."});
+    dictionary.letters[u("q")] = ul({"ЛA [ó] N œil.", "[ò ó] ɲà: œil."});
+    dictionary.about = ul({"Lexora (test)"});
     return dictionary;
 }
 
@@ -102,6 +105,21 @@ void TestDictionaryChecker::problems_data()
         u("empty headword"));
     row("headword whose initial has no letter file", edited({{"entries.bna", "1BA"}}),
         ul({"entries.bna:4: error"}), u("no letter file"));
+
+    // The colouring rules draw the text in front of the last "(" bold blue and the text in
+    // front of the last "[" as a headword: meant only for a head line's own bracket.
+    row("parenthesis after a gloss: the head line, tag and all, drawn as a headword",
+        edited({{"d", "DA [ó] N aider (à -- mà)."}, {"entries.bna", "DA"}}),
+        ul({"d.bna:1: warning"}),
+        u("the text in front of the last \"(\" is coloured as a headword"));
+    row("parenthesis in an example", edited({{"b", "♦ À bá dòn. C'est sa mère (la mère de lui)."}}),
+        ul({"b.bna:7: warning"}));
+    row("second bracket on a head line",
+        edited({{"b", "BI [ó] N herbe [ò ó]."}, {"entries.bna", "BI"}}), ul({"b.bna:7: warning"}),
+        u("in front of the last \"[\""));
+    testdata::Dictionary withoutAbout = cleanDictionary();
+    withoutAbout.about.clear();
+    row("no about file", withoutAbout, ul({"about.bna: warning"}), u("no about file"));
 
     testdata::Dictionary d = edited({{"entries.bna", "KA\nKI"}, {"k", "KA [ó] => KE"}});
     for (int i = 0; i < 50000; ++i) // a chain checked once, not once per member

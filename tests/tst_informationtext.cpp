@@ -32,7 +32,7 @@ void TestInformationText::groupsDigitsByThree()
 // and closes with its greeting, after an empty line and without a line feed.
 void TestInformationText::statesTheCountsLoaded()
 {
-    const QStringList lines = informationText(13400, 10000).split(QLatin1Char('\n'));
+    const QStringList lines = informationText(13400, 10000, {}).split(QLatin1Char('\n'));
     QVERIFY(lines.size() > 3);
     QCOMPARE(lines.first(), QStringLiteral("LEXORA 1.5 KUNNAFONI"));
     QCOMPARE(lines.mid(lines.size() - 2), (QStringList{QString(), QStringLiteral("I ni ce!")}));

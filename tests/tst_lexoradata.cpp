@@ -17,12 +17,13 @@ namespace {
 // that nothing is at that path.
 using Files = QMap<QByteArray, QByteArray>;
 
-// Sources of one entry, and a data file of an earlier build.
+// Sources of one entry with an about file, and a data file of an earlier build.
 Files sources(const QByteArray &entries = "BA [o] N x.\n", const QByteArray &headwords = "BA\n")
 {
     return {{"src/headwords.txt", headwords},
             {"src/entries.txt", entries},
             {"src/lexicon.txt", "BA|x\n"},
+            {"src/about.txt", "Me\n"},
             {"res/a.bna", "old\n"}};
 }
 
@@ -30,7 +31,8 @@ Files sources(const QByteArray &entries = "BA [o] N x.\n", const QByteArray &hea
 // moves its units by the key digits 2, 4, 1, 3, 5, 2, ... minus 5), or another headword file.
 Files built(const QByteArray &headwords = "?@\n")
 {
-    Files files{{"res/entries.bna", headwords}, {"res/lexic.bna", "?@xv\n"}};
+    Files files{
+        {"res/entries.bna", headwords}, {"res/lexic.bna", "?@xv\n"}, {"res/about.bna", "Jd\n"}};
     for (const QChar letter : dictionaryAlphabet())
         files.insert("res/" + letterFileName(letter).toUtf8(), "");
     files["res/b.bna"] = "?@\x1CYoZ\x1FJ\x1Ex+\n";
@@ -75,6 +77,10 @@ void TestLexoraData::runs_data()
         "res: 1 headwords, 1 entries, 1 lexicon rows: no problems\n");
     row("check reports problems", built("?@\nA>\n"), "check res", 1,
         "res/entries.bna:2: error: headword \"BB\" has no entry", {});
+    Files withoutAbout = built();
+    withoutAbout.remove("res/about.bna");
+    row("check warns when there is no about file", withoutAbout, "check res", 1,
+        "res/about.bna: warning: no about file", {});
     row("check of a missing directory", {}, "check res", 2, "res: error: no such directory", {});
     row("decode prints the plain lines", built(), "decode res/b.bna", 0, "", {}, "BA [o] N x.\n");
     row("encode prints the stored form", {{"b.txt", "BA [o] N x.\n"}}, "encode b.txt", 0, "", {},
@@ -95,7 +101,8 @@ void TestLexoraData::runs_data()
         {{"d.txt", "\\lx b\xE1\n\\ge goat\n\\gf ch\xE8vre\n"},
          {"my.map", "\\ge ignore\n\\gf gloss\n"}},
         "import-mdf d.txt --map my.map --encoding latin1 src", 0, "d.txt: 1 records read",
-        {{"src/entries.txt", "BA [b\xC3\xA1] ch\xC3\xA8vre.\n"}});
+        {{"src/entries.txt", "BA [b\xC3\xA1] ch\xC3\xA8vre.\n"},
+         {"src/about.txt", "Imported from d.txt.\n"}});
     row("import-mdf refuses invalid UTF-8 and writes nothing",
         {{"d.txt", "\\lx ba\n\\ge m\xE8re\n"}}, "import-mdf d.txt src", 2,
         "nothing written; if d.txt is in Latin-1, give --encoding latin1", {{"src", QByteArray()}});

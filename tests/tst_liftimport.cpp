@@ -26,9 +26,12 @@ void TestLiftImport::imports_data()
     QTest::addColumn<QString>("entries");       // none: the file is refused
     QTest::addColumn<QList<int>>("lines");      // of the problems reported
     QTest::addColumn<QString>("end");           // of the last one's message
+    QTest::addColumn<QString>("about");         // the about lines, joined by "\n"
     const auto row = [](const char *name, const char *file, const QStringList &languages,
-                        const char *entries, const QList<int> &lines, const char *end) {
-        QTest::newRow(name) << QByteArray(file) << languages << u(entries) << lines << u(end);
+                        const char *entries, const QList<int> &lines, const char *end,
+                        const char *about = "Imported from d.lift.") {
+        QTest::newRow(name) << QByteArray(file) << languages << u(entries) << lines << u(end)
+                            << (*entries ? u(about) : QString());
     };
 
     row("homographs by order, pronunciation, most frequent language, example",
@@ -68,6 +71,34 @@ void TestLiftImport::imports_data()
 </entry>
 </lift>)",
         {u("en"), u("bm-Latn")}, "JI [ji] water.", {3}, "the analysis language is \"en\" (--lang)");
+    row("header description as the about text; senses and subsenses numbered, each keeping its "
+        "example and definition",
+        R"(<lift version="0.13">
+<header><description><form lang="fr"><text>Dictionnaire bambara-français</text></form><form lang="en"><text>Version 2</text></form></description>
+<ranges/></header>
+<entry id="d"><lexical-unit><form lang="bm"><text>den</text></form></lexical-unit>
+<sense><grammatical-info value="Noun"/><gloss lang="fr"><text>enfant</text></gloss>
+<subsense><gloss lang="fr"><text>fils</text></gloss><example><form lang="bm"><text>A den</text></form><translation><form lang="fr"><text>Son fils.</text></form></translation></example></subsense>
+<subsense><gloss lang="fr"><text>petit</text></gloss><definition><form lang="fr"><text>d'un animal</text></form></definition></subsense></sense>
+<sense><gloss lang="fr"><text>fruit</text></gloss><gloss lang="en"><text>fruit</text></gloss></sense>
+</entry>
+</lift>)",
+        {},
+        "DEN [den] 1 N enfant; 1.1 fils; 1.2 petit; 2 fruit.\n1.1 ♦ A den. Son fils.\n"
+        "1.2 d'un animal",
+        {8}, "the analysis language is \"fr\" (--lang)",
+        "Dictionnaire bambara-français\nVersion 2");
+    // Nothing outside the file is read: an entity declared outside has no text, and one the
+    // file does not declare keeps its name; each is reported at its line.
+    row("entities that are not expanded", R"(<?xml version="1.0"?>
+<!DOCTYPE lift SYSTEM "lift.dtd" [<!ENTITY xxe SYSTEM "file:///etc/hostname">]>
+<lift version="0.13">
+<entry id="a"><lexical-unit><form lang="bm"><text>ba</text></form></lexical-unit>
+<sense><gloss lang="fr"><text>m&xxe;re</text></gloss>
+<gloss lang="fr"><text>&undef;</text></gloss></sense></entry>
+</lift>)",
+        {}, "BA [ba] mre; &undef;.", {5, 6},
+        "entity &undef; is not declared in the file, and nothing else is read: kept as its name");
     // The column is the one just after where the XML reader stopped: after the wrong tag.
     row("malformed XML", "<lift>\n<entry id=\"a\">\n<lexical-unit></entry></lift>\n", {}, "", {3},
         " (column 23)");
@@ -83,12 +114,14 @@ void TestLiftImport::imports()
     QFETCH(QString, entries);
     QFETCH(QList<int>, lines);
     QFETCH(QString, end);
+    QFETCH(QString, about);
     QBuffer buffer(&file);
     buffer.open(QIODevice::ReadOnly);
     const ImportResult result = importLift(&buffer, QStringLiteral("d.lift"), ImportMap::standard(),
                                            {languages.value(0), languages.value(1)});
     QCOMPARE(result.usable, !entries.isEmpty());
     QCOMPARE(result.sources.entries.join(QLatin1Char('\n')), entries);
+    QCOMPARE(result.sources.about.join(QLatin1Char('\n')), about);
     QList<int> reported;
     for (const Diagnostic &problem : result.diagnostics)
         reported.append(problem.line);

@@ -1,19 +1,67 @@
 // Importing an MDF database: what records and fields become in the sources (so the entry
 // writer both importers share), which lines are reported, and that what is written builds
-// and checks clean; the command is run in tst_lexoradata. Code points: U+00E1 a acute, U+019D/0272
+// and checks clean; the command is run in tst_lexoradata. How the entry view colours what is
+// written is read from the highlighter's formats. Code points: U+00E1 a acute, U+019D/0272
 // capital/small n with left hook, U+0294 glottal stop, U+0301 combining acute, U+041B Cyrillic
-// capital el, U+2026 ellipsis, U+2191/2193 up/down arrow, U+2666 black diamond suit.
+// capital el, U+2026 ellipsis, U+2191/2193 up/down arrow, U+2666 black diamond suit, U+2045/2046
+// left/right square bracket with quill, U+2768/2769 medium left/right parenthesis ornament,
+// U+034F combining grapheme joiner, U+025B open e, U+00E9 e acute, U+00E0 a grave.
 
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
+#include "highlighter.h"
 #include "mdfimport.h"
 #include "testdatafiles.h"
 #include "textfile.h"
 
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QtTest>
 
 using testdata::u;
+
+namespace {
+
+// What a reader sees of each line in the entry view: its stretches drawn as a headword
+// (bold), as an example (italic) or as a tag (dark red), "look:text" joined by " | ",
+// the lines joined by "\n"; other colours are "colour".
+QString looks(const QStringList &lines)
+{
+    QTextDocument document;
+    Highlighter highlighter(&document);
+    document.setPlainText(lines.join(QLatin1Char('\n')));
+    highlighter.rehighlight();
+    QStringList shown;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        QVector<QString> lookAt(text.size());
+        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+            const QTextCharFormat &f = range.format;
+            const QString look = f.fontWeight() == QFont::Bold ? QStringLiteral("bold")
+                                 : f.fontItalic()              ? QStringLiteral("example")
+                                 : f.foreground().color() == QColor(Qt::darkRed)
+                                     ? QStringLiteral("tag")
+                                     : QStringLiteral("colour");
+            for (int i = range.start; i < range.start + range.length && i < text.size(); ++i)
+                lookAt[i] = look;
+        }
+        QStringList runs;
+        for (int i = 0; i < text.size();) {
+            int end = i;
+            while (end < text.size() && lookAt.at(end) == lookAt.at(i))
+                ++end;
+            if (!lookAt.at(i).isEmpty())
+                runs.append(lookAt.at(i) + QLatin1Char(':') + text.mid(i, end - i));
+            i = end;
+        }
+        shown.append(runs.join(QStringLiteral(" | ")));
+    }
+    return shown.join(QLatin1Char('\n'));
+}
+
+} // namespace
 
 class TestMdfImport : public QObject
 {
@@ -22,39 +70,61 @@ class TestMdfImport : public QObject
 private slots:
     void records_data();
     void records();
+    void colours_data();
+    void colours();
 };
 
 void TestMdfImport::records_data()
 {
     QTest::addColumn<QString>("mdf");
-    QTest::addColumn<QString>("sources");     // headwords -- entries -- lexicon
+    QTest::addColumn<QString>("sources");     // headwords -- entries -- lexicon -- about
     QTest::addColumn<QList<int>>("warnings"); // their lines
 
-    QTest::newRow("header skipped, field before any record, wrapped fields joined, part of speech "
+    QTest::newRow("header with a name as the about text, wrapped fields joined, part of speech "
                   "missing from table, unknown marker once, headword outside the alphabet")
-        << u("\\_sh v3.0  400  MDF 4.0\n\\_DateStampHasFourDigitYear\n\\ge stray\n\n\\lx ba\n"
+        << u("\\_sh v3.0  400  MDF 4.0\n\\_DateStampHasFourDigitYear\n\\nm Bamanankan, v2\n\n\\lx "
+             "ba\n"
              "\\ps xyz\n\\ge mother,\n  of a child\n\\nt said\nof goats too\n\\lx a\n\\dt 2020\n"
              "\\lx i\n\\dt 2021\n\\lx \u0294a\n\\lx \u0272a\n\\ge eye\n")
         << u("A\nBA\nI\n\u041BA\n--\nA [a]\nBA [ba] mother, of a child.\nsaid of goats too\nI [i]\n"
-             "\u041BA [\u0272a] eye.\n--\nBA|mother, of a child\n\u019DA|eye")
-        << QList<int>{3, 6, 12, 15};
-    QTest::newRow("homonyms in number order, tone marks composed, senses, sub-entry up and down, "
-                  "variant and main entry as references, reference to nothing left out")
+             "\u041BA [\u0272a] eye.\n--\nBA|mother, of a child\n\u019DA|eye\n--\nBamanankan, v2")
+        << QList<int>{6, 12, 15};
+    QTest::newRow("homonyms in number order, tone marks composed, senses numbered as given or by "
+                  "place, sub-entry up and down, variant and main entry as references, reference "
+                  "to nothing left out, no header: the file named")
         << u("\\lx ba\u0301\n\\hm 2\n\\ps n\n\\ge goat\n\n\\lx ba\n\\hm 1\n\\ps n\n\\ge mother\n"
              "\\lx ta\n\\ps v\n\\sn 1\n\\ge go\n\\sn 2\n\\ge leave\n\\ps n\n\\ge going\n\\va tan\n"
              "\\cf taa\n\\se tali\n\\ps adj\n\\ge gone\n\\lx tara\n\\ps v\n\\mn ta\n"
              "\\lx sa\n\\ge left\n\\mn si\n")
         << u("BA\nSA\nTA\nTALI\nTAN\nTARA\n--\nBA [ba] N mother.\nBA [b\u00e1] N goat.\n"
-             "SA [sa] left.\nTA [ta] W go; leave; N going.\n\u2193TAA \u2193TALI\n"
+             "SA [sa] left.\nTA [ta] 1 W go; 2 leave; 3 N going.\n\u2193TAA \u2193TALI\n"
              "TALI [tali] M gone.\n\u2191TA\nTAN [tan] => TA\nTARA [tara] W => TA\n--\n"
-             "BA|mother\nBA|goat\nSA|left\nTA|go\nTA|leave\nTA|going\nTALI|gone")
+             "BA|mother\nBA|goat\nSA|left\nTA|go\nTA|leave\nTA|going\nTALI|gone\n--\n"
+             "Imported from d.txt.")
         << QList<int>{28};
+    QTest::newRow("numbered senses and sub-senses keep their definitions and examples")
+        << u("\\lx d\u00E9n\n\\ps n\n\\sn 1.1\n\\ge enfant\n\\de (fils, fille, neveu)\n"
+             "\\xv Den b\u025B kasi.\n\\xe L'enfant pleure.\n\\sn 1.2\n\\ge petit\n"
+             "\\de (d'un animal)\n\\sn 2\n\\ge fruit\n\\sn 3\n\\ge fructification\n"
+             "\\xv Jiri den.\n\\xe Le fruit de l'arbre.\n\\nt Said of people.\n")
+        << u("DEN\n--\nDEN [d\u00E9n] 1.1 N enfant; 1.2 petit; 2 fruit; 3 fructification.\n"
+             "1.1 \u2768fils, fille, neveu\u2769\n1.1 \u2666 Den b\u025B kasi. L'enfant pleure.\n"
+             "1.2 \u2768d'un animal\u2769\n3 \u2666 Jiri den. Le fruit de l'arbre.\n"
+             "Said of people.\n--\nDEN|enfant\nDEN|petit\nDEN|fruit\nDEN|fructification\n--\n"
+             "Imported from d.txt.")
+        << QList<int>{};
+    QTest::newRow("one sense, though numbered: no number, examples before definitions")
+        << u("\\lx ji\n\\sn 1\n\\ge eau\n\\de liquide\n\\xv Ji don.\n\\xe C'est de l'eau.\n")
+        << u("JI\n--\nJI [ji] eau.\n\u2666 Ji don. C'est de l'eau.\nliquide\n--\nJI|eau\n--\n"
+             "Imported from d.txt.")
+        << QList<int>{};
     // Line 1 of both files: the ellipsis (index 12 of the head line, 7 of the lexicon row) takes
     // key digit 1 ((1 + i) mod 5 = 3), stored as U+2022; head lines are reported at their record.
-    QTest::newRow("unstorable ellipsis written as three dots, bracket in an example as parenthesis")
+    QTest::newRow("unstorable ellipsis written as three dots, brackets as look-alikes")
         << u("\\lx so\n\\ge wait\u2026\n\\xv A [so] ka bon.\n\\xe His house is big.\n")
-        << u("SO\n--\nSO [so] wait....\n\u2666 A (so) ka bon. His house is big.\n--\nSO|wait...")
-        << QList<int>{1, 2, 3};
+        << u("SO\n--\nSO [so] wait....\n\u2666 A \u2045so\u2046 ka bon. His house is big.\n--\n"
+             "SO|wait...\n--\nImported from d.txt.")
+        << QList<int>{1, 2};
 }
 
 void TestMdfImport::records()
@@ -65,7 +135,8 @@ void TestMdfImport::records()
     const ImportResult result = importMdf(mdf, QStringLiteral("d.txt"), ImportMap::standard());
     const QStringList files{QStringLiteral("--")}; // between the files
     const DictionarySources &made = result.sources;
-    QCOMPARE((made.headwords + files + made.entries + files + made.lexicon).join(QLatin1Char('\n')),
+    QCOMPARE((made.headwords + files + made.entries + files + made.lexicon + files + made.about)
+                 .join(QLatin1Char('\n')),
              sources);
     QList<int> lines;
     for (const Diagnostic &warning : result.diagnostics)
@@ -77,6 +148,7 @@ void TestMdfImport::records()
     QVERIFY(testdata::writeFile(dir.filePath(u("headwords.txt")), plainFileBytes(made.headwords)));
     QVERIFY(testdata::writeFile(dir.filePath(u("entries.txt")), plainFileBytes(made.entries)));
     QVERIFY(testdata::writeFile(dir.filePath(u("lexicon.txt")), plainFileBytes(made.lexicon)));
+    QVERIFY(testdata::writeFile(dir.filePath(u("about.txt")), plainFileBytes(made.about)));
     DictionaryCompiler compiler;
     QString error;
     QVERIFY(replaceDirectory({res, DictionaryCompiler::dataFileNames(), {}},
@@ -86,5 +158,32 @@ void TestMdfImport::records()
     QCOMPARE(checker.check(res), DictionaryChecker::Outcome::Clean);
 }
 
-QTEST_GUILESS_MAIN(TestMdfImport)
+// Parentheses and brackets in a gloss, a definition and an example colour nothing: the head
+// line keeps its headword and tag, the example its look, the rest stays plain.
+void TestMdfImport::colours_data()
+{
+    QTest::addColumn<QString>("mdf");
+    QTest::addColumn<QString>("looks");
+
+    QTest::newRow("gloss with a parenthesis after text and a tone group")
+        << u("\\lx d\u025Bm\u025B\n\\ps v\n\\ge aider (à -- mà) (ò)\n")
+        << u("bold:D\u0190M\u0190  | tag:W");
+    QTest::newRow("definition holding brackets, a tag word and slashes")
+        << u("\\lx den\n\\ps n\n\\ge enfant\n\\de D'un animal [petit] et/ou /jeune/\n")
+        << u("bold:DEN  | tag:N\n");
+    QTest::newRow("example holding a parenthesis in its translation and a bracket")
+        << u("\\lx ba\n\\ps n\n\\ge m\u00E8re\n\\xv \u00C0 [b\u00E1] d\u00F2n.\n"
+             "\\xe C'est sa m\u00E8re (la m\u00E8re de lui).\n")
+        << u("bold:BA  | tag:N\nexample:\u2666 \u00C0 \u2045b\u00E1\u2046 d\u00F2n.");
+}
+
+void TestMdfImport::colours()
+{
+    QFETCH(QString, mdf);
+    QFETCH(QString, looks);
+    const ImportResult result = importMdf(mdf, QStringLiteral("d.txt"), ImportMap::standard());
+    QCOMPARE(::looks(result.sources.entries), looks);
+}
+
+QTEST_MAIN(TestMdfImport)
 #include "tst_mdfimport.moc"

@@ -65,7 +65,8 @@ void TestSampleDictionaryBuilder::textRules_data()
     row("gloss: dots become blanks, apostrophe kept", gloss, u("globe.de.l'oeil"),
         "globe de l'oeil");
     row("gloss: grammatical, in capitals", gloss, u("IPFV.AFF"), "");
-    row("gloss: bracket would open a head line", gloss, u("eau.[pure]"), "eau (pure)");
+    row("gloss: bracket would open a head line", gloss, u("eau.[pure]"),
+        "eau \u2045pure\u2046"); // ⁅ ⁆ U+2045, U+2046
     row("gloss: mark-up character", gloss, u("a/b"), "");
     row("example: first letter made capital", example, u("a bɛ so kɔnɔ."), "♦ A bɛ so kɔnɔ.");
     row("example: older spelling respelt", example, u("Nyama bè kònò."), "♦ Ɲama bɛ kɔnɔ.");
@@ -118,7 +119,7 @@ void TestSampleDictionaryBuilder::entries_data()
 5	so	so	NOUN	_	_	0	root	_	Gloss=demeure)")
         << u("BA [bá] N mère, fille.\n♦ Ba bɛ.\nBA [bà] N chèvre.\n♦ Ba ɲini bɛ.\n"
              "MUSO [mùso] N femme.\n↓MUSONIN\nMUSONIN [musonin] N fillette.\n↑MUSO\n"
-             "♦ Musonin (kelen) nana.\nЛINI [ɲíni] W chercher.\n♦ Ba ɲini bɛ.\n"
+             "♦ Musonin \u2045kelen\u2046 nana.\nЛINI [ɲíni] W chercher.\n♦ Ba ɲini bɛ.\n"
              "SO [so] N maison, cheval, case.");
     // TORA is an inflected form of the verb TO: it points to it and gives its example to
     // the verb, not to the noun of the same spelling. TORALEN, an inflected form of TORA,
@@ -209,6 +210,12 @@ BA [ó] N fleuve.
              u("BA [ó] N fleuve.\n[ò] bà: chèvre\nЛINI [ɲíni] W chercher.\nʃA [ó] N chef.\n"));
     QCOMPARE(read("lexicon.txt"),
              u("BA|mère\nƝƐ|devant\nƝINI|chercher\nTUBABUKAN|French (English)\n"));
+    // The attribution the treebank's licence asks for, with the licence and its address.
+    const QString about = read("about.txt");
+    QVERIFY2(about.contains(u("UD Bambara-CRB treebank, K. Aplonova and F. M. Tyers (2018), "
+                              "based on the Corpus Référence du Bambara")),
+             qPrintable(about));
+    QVERIFY(about.contains(u("CC BY-SA 4.0, https://creativecommons.org/licenses/by-sa/4.0/")));
 }
 
 QTEST_GUILESS_MAIN(TestSampleDictionaryBuilder)

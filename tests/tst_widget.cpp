@@ -23,6 +23,8 @@ private slots:
     void init();
     void cleanup();
     void informationText();
+    void creditsComeFromTheAboutFile_data();
+    void creditsComeFromTheAboutFile();
     void dictionaryFieldMovesTheListAndShowsTheEntry_data();
     void dictionaryFieldMovesTheListAndShowsTheEntry();
     void lexiconFieldMovesTheTable_data();
@@ -71,6 +73,37 @@ void TestWidget::informationText()
     const QTextLayout::FormatRange arrow = legend.layout()->formats().value(0);
     QCOMPARE(arrow.start, legend.text().indexOf(QChar(0x2193)));
     QCOMPARE(arrow.format.foreground().color(), QColor(Qt::darkYellow));
+}
+
+// The credits after the legend's empty line, up to the greeting: the program's makers, then
+// the about file's lines, their parenthesis shown as a look-alike (❨ ❩ U+2768, U+2769) and
+// coloured as nothing; without an about file, no word on the data's origin.
+void TestWidget::creditsComeFromTheAboutFile_data()
+{
+    QTest::addColumn<QStringList>("about"); // empty: no about file
+    QTest::addColumn<QString>("credits");
+    // ɛ U+025B, ɲ U+0272
+    QTest::newRow("with an about file, its lines")
+        << QStringList{QStringLiteral("Misali (test)"), QStringLiteral("CC BY-NC 4.0")}
+        << QStringLiteral("Dilanbagaw: Lexora j\u025Bkulu.\nMisali \u2768test\u2769\nCC BY-NC 4.0");
+    QTest::newRow("without, no data source named")
+        << QStringList{} << QStringLiteral("Dilanbagaw: Lexora j\u025Bkulu.");
+}
+
+void TestWidget::creditsComeFromTheAboutFile()
+{
+    QFETCH(QStringList, about);
+    QFETCH(QString, credits);
+    if (!about.isEmpty())
+        QVERIFY(testdata::writeFile(QStringLiteral("res/about.bna"), encodeDataFile(about)));
+    Widget window;
+    const QTextDocument *document = window.findChild<QTextEdit *>()->document();
+    const QStringList lines = document->toPlainText().split(QLatin1Char('\n'));
+    const int start = lines.indexOf(QString()) + 1;
+    QCOMPARE(lines.mid(start, lines.size() - start - 2).join(QLatin1Char('\n')), credits);
+    for (int i = start; i < lines.size(); ++i)
+        QVERIFY2(document->findBlockByNumber(i).layout()->formats().isEmpty(),
+                 qPrintable(lines.at(i)));
 }
 
 void TestWidget::dictionaryFieldMovesTheListAndShowsTheEntry_data()

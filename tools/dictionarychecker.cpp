@@ -3,6 +3,7 @@
 #include "datafile.h"
 #include "datafilenames.h"
 #include "entrylookup.h"
+#include "rulematchers.h"
 #include "searchform.h"
 
 #include <QFileInfo>
@@ -25,6 +26,21 @@ bool firstVisit(QSet<QString> *visited, const QString &item)
     return visited->size() > before;
 }
 
+// How the entry view's colouring rules would draw a line as what it is not, or empty: the
+// text in front of the last "(" of a line is drawn bold blue, the text in front of the
+// last "[" as a headword, each over whatever colour it had (tags, examples, ...). Only a
+// head line's own bracket is meant that way, with nothing but the headword in front of it.
+QString colouringDistortion(const QString &line, bool headLine)
+{
+    int length = 0;
+    if (matchBeforeLastParenthesis(line, 0, &length) >= 0 && length > 0)
+        return QStringLiteral("\"(\"");
+    const int start = matchBeforeLastBracket(line, 0, &length);
+    if (start >= 0 && length > 0 && !(headLine && start + length == line.indexOf(QLatin1Char('['))))
+        return QStringLiteral("\"[\"");
+    return QString();
+}
+
 } // namespace
 
 DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
@@ -32,6 +48,7 @@ DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
     m_resDir = resDir;
     m_headwords.clear();
     m_lexicon.clear();
+    m_about.reset();
     m_letterFiles.clear();
     m_letterIndex.clear();
     m_letterTexts.clear();
@@ -43,6 +60,12 @@ DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
 
     checkLineCharacters(dataFilePath(resDir, headwordFileName()), m_headwords);
     checkLineCharacters(dataFilePath(resDir, lexiconFileName()), m_lexicon);
+    if (m_about)
+        checkLineCharacters(dataFilePath(resDir, aboutFileName()), *m_about);
+    else
+        report(dataFilePath(resDir, aboutFileName()), 0, Diagnostic::Warning,
+               QStringLiteral("no about file: the viewer names no source or licence for this "
+                              "dictionary; write about.txt beside the sources"));
     for (LetterFile &file : m_letterFiles) {
         checkLineCharacters(file.path, file.lines);
         indexLetterFile(&file);
@@ -59,8 +82,9 @@ DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
     QHash<QString, int> fileRank;
     fileRank.insert(dataFilePath(resDir, headwordFileName()), 0);
     fileRank.insert(dataFilePath(resDir, lexiconFileName()), 1);
+    fileRank.insert(dataFilePath(resDir, aboutFileName()), 2);
     for (int i = 0; i < m_letterFiles.size(); ++i)
-        fileRank.insert(m_letterFiles.at(i).path, i + 2);
+        fileRank.insert(m_letterFiles.at(i).path, i + 3);
     std::stable_sort(m_diagnostics.begin(), m_diagnostics.end(),
                      [&](const Diagnostic &a, const Diagnostic &b) {
                          const int rankA = fileRank.value(a.file);
@@ -104,6 +128,12 @@ bool DictionaryChecker::readFiles(const QString &resDir)
     };
     read(headwordFileName(), &m_headwords);
     read(lexiconFileName(), &m_lexicon);
+    // The about file is optional: its absence is a warning, given by check().
+    const QFileInfo about(dataFilePath(resDir, aboutFileName()));
+    if (about.exists() || about.isSymLink()) {
+        m_about.emplace();
+        read(aboutFileName(), &*m_about);
+    }
     for (const QChar letter : dictionaryAlphabet()) {
         LetterFile file;
         file.key = QString(letter);
@@ -184,6 +214,14 @@ void DictionaryChecker::indexLetterFile(LetterFile *file)
     bool reportedStrayLines = false;
     for (int i = 0; i < file->lines.size(); ++i) {
         const QStringView line = QStringView(file->lines.at(i)).trimmed();
+        const QString distortion = colouringDistortion(file->lines.at(i), isHeadLine(line));
+        if (!distortion.isEmpty()) {
+            report(file->path, i + 1, Diagnostic::Warning,
+                   QStringLiteral("the text in front of the last %1 is coloured as a headword; "
+                                  "in text write \u2768 \u2769 for ( ) and \u2045 \u2046 for "
+                                  "[ ] (docs/data-format.md)")
+                       .arg(distortion));
+        }
         if (!isHeadLine(line)) {
             if (file->headLines.isEmpty() && !line.isEmpty() && !reportedStrayLines) {
                 report(file->path, i + 1, Diagnostic::Warning, messages::strayLine());

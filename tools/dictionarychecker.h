@@ -10,6 +10,7 @@
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 // Reads a directory of data files as the viewer reads it and reports every place where
 // the data would show something other than what its producer meant: a listed headword
@@ -17,7 +18,9 @@
 // wrong letter file, a cross-reference to nothing or in a circle, a homograph that is
 // never shown because another entry separates it from its first entry, a headword that
 // is not in search form, a lexicon line without "|", control characters and trailing
-// blanks. Every problem names the data file and the line in it.
+// blanks, a line whose colouring in the entry view draws text in front of a "(" or "[" as
+// a headword, and a missing about file. Every problem names the data file and the line
+// in it.
 class DictionaryChecker
 {
 public:
@@ -77,6 +80,7 @@ private:
     QString m_resDir;
     QStringList m_headwords;
     QStringList m_lexicon;
+    std::optional<QStringList> m_about; // nothing: there is no about file
     QVector<LetterFile> m_letterFiles;
     QHash<QString, int> m_letterIndex; // letter key -> index into m_letterFiles
     LetterTexts m_letterTexts;         // the letter files as the viewer holds them

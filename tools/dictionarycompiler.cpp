@@ -7,6 +7,8 @@
 #include "linecodec.h"
 #include "searchform.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const QString headwordSource = headwordSourceName();
@@ -31,6 +33,10 @@ DictionaryCompiler::DataFiles DictionaryCompiler::compile(const QString &sourceD
     copyLines(headwordSource, headwordFileName());
     checkSearchForms(files.value(headwordFileName()));
     copyLines(lexiconSource, lexiconFileName());
+    // The about file is optional; one that is there but cannot be read is an error.
+    const QFileInfo about(dataFilePath(sourceDir, aboutSourceName()));
+    if (about.exists() || about.isSymLink())
+        copyLines(aboutSourceName(), aboutFileName());
     for (const QChar letter : dictionaryAlphabet()) {
         files[letterFileName(letter)];
         origins[letterFileName(letter)];
@@ -136,7 +142,7 @@ OutputFiles DictionaryCompiler::encode(const DataFiles &files)
 
 QStringList DictionaryCompiler::dataFileNames()
 {
-    QStringList names{headwordFileName(), lexiconFileName()};
+    QStringList names{headwordFileName(), lexiconFileName(), aboutFileName()};
     for (const QChar letter : dictionaryAlphabet())
         names.append(letterFileName(letter));
     return names;

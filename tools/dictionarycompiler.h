@@ -14,7 +14,8 @@
 //   headwords.txt  one headword per line, in the order of the headword list;
 //   entries.txt    the entries, each a head line "HEADWORD [..." and its continuation
 //                  lines, in the order they are to stand in their letter files;
-//   lexicon.txt    one "word|gloss" line per row of the lexicon table.
+//   lexicon.txt    one "word|gloss" line per row of the lexicon table;
+// and, optionally, about.txt, whose lines say whose dictionary it is (about.bna).
 // Each entry goes to the letter file of its headword's letter key, keeping source order.
 class DictionaryCompiler
 {

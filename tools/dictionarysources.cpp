@@ -34,11 +34,19 @@ QString lexiconSourceName()
     return QStringLiteral("lexicon.txt");
 }
 
+QString aboutSourceName()
+{
+    return QStringLiteral("about.txt");
+}
+
 OutputFiles sourceFiles(const DictionarySources &sources)
 {
-    return {{headwordSourceName(), plainFileBytes(sources.headwords)},
-            {entrySourceName(), plainFileBytes(sources.entries)},
-            {lexiconSourceName(), plainFileBytes(sources.lexicon)}};
+    OutputFiles files{{headwordSourceName(), plainFileBytes(sources.headwords)},
+                      {entrySourceName(), plainFileBytes(sources.entries)},
+                      {lexiconSourceName(), plainFileBytes(sources.lexicon)}};
+    if (!sources.about.isEmpty())
+        files.insert(aboutSourceName(), plainFileBytes(sources.about));
+    return files;
 }
 
 QString toneless(const QString &word)

@@ -5,20 +5,23 @@
 #include <QString>
 #include <QStringList>
 
-// The three source files that `lexora-data build` compiles, as plain lines.
+// The source files that `lexora-data build` compiles, as plain lines.
 struct DictionarySources
 {
     QStringList headwords;
     QStringList entries;
     QStringList lexicon;
+    QStringList about; // whose dictionary it is; optional
 };
 
-// The names of the three source files.
+// The names of the source files.
 QString headwordSourceName();
 QString entrySourceName();
 QString lexiconSourceName();
+QString aboutSourceName(); // "about.txt"
 
-// The three source files under their names, every line followed by a line feed.
+// The source files under their names, every line followed by a line feed; the about file
+// only when there are about lines.
 OutputFiles sourceFiles(const DictionarySources &sources);
 
 // A written word without tone marks (combining marks) and without the "." between its

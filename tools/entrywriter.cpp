@@ -2,9 +2,11 @@
 
 #include "datafilenames.h"
 #include "entrylookup.h"
+#include "importedtext.h"
 #include "linecodec.h"
 #include "searchform.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -38,8 +40,9 @@ struct Entry
     int targetOrigin = 0;
     QString head; // the head line without " => TARGET"
     QVector<Line> examples;
-    QStringList up;   // search forms
-    QStringList down; // search forms
+    QVector<Line> senseLines; // of numbered senses: their definitions and examples
+    QStringList up;           // search forms
+    QStringList down;         // search forms
     int upOrigin = 0;
     int downOrigin = 0;
     QVector<Line> definitions;
@@ -56,7 +59,8 @@ public:
     {
     }
 
-    DictionarySources write(const QVector<ImportedRecord> &records);
+    DictionarySources write(const QVector<ImportedRecord> &records,
+                            const QVector<SourceText> &about);
 
 private:
     void warn(int line, const QString &message)
@@ -70,17 +74,20 @@ private:
     }
 
     QString clean(const SourceText &source);
+    QString shown(const QString &text);
+    QStringList senseNumbers(const ImportedRecord &record);
+    QString exampleLine(const ImportedExample &example);
     QString headwordOf(const SourceText &word, QString *problem);
     void addRecord(const ImportedRecord &record);
     void addVariants(const ImportedRecord &record, const Entry &main);
-    QString headText(const ImportedRecord &record, const QString &written, Entry *entry);
+    QString headText(const ImportedRecord &record, const QStringList &numbers,
+                     const QString &written, Entry *entry);
     QString withoutReferenceArrow(const QString &text, int line, const QString &what);
     QStringList relatedWords(const QVector<SourceText> &words, int *origin);
     void linkDown();
     QStringList orderedHeadwords();
     void resolveReferences(const QStringList &headwords);
     QVector<Line> entryLines(const Entry &entry);
-    Line continuation(QString text, int origin, const QString &what);
     QString storable(const QString &text, int phase, int origin);
 
     const ImportMap &m_map;
@@ -104,13 +111,6 @@ bool fitsInHeadword(QChar c)
            c == QLatin1Char('-') || c.unicode() == 0x2019; // ’
 }
 
-QString withParentheses(QString text)
-{
-    text.replace(QLatin1Char('['), QLatin1Char('('));
-    text.replace(QLatin1Char(']'), QLatin1Char(')'));
-    return text;
-}
-
 bool endsSentence(const QString &text)
 {
     return text.endsWith(QLatin1Char('.')) || text.endsWith(QLatin1Char('!')) ||
@@ -129,6 +129,75 @@ QString Writer::clean(const SourceText &source)
         --i;
     }
     return text.simplified();
+}
+
+// A text as the entry view is to show it: mark-up characters as look-alikes.
+QString Writer::shown(const QString &text)
+{
+    const QString written = withoutMarkup(text);
+    if (written != text)
+        ++m_summary->fieldsWithLookAlikes;
+    return written;
+}
+
+// Whether a field's text holds anything that its cleaning keeps.
+bool holdsText(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return !c.isSpace() && c.category() != QChar::Other_Control;
+    });
+}
+
+bool hasContent(const ImportedSense &sense)
+{
+    const auto anyText = [](const QVector<SourceText> &texts) {
+        return std::any_of(texts.begin(), texts.end(),
+                           [](const SourceText &t) { return holdsText(t.text); });
+    };
+    return anyText(sense.glosses) || anyText(sense.definitions) ||
+           std::any_of(sense.examples.begin(), sense.examples.end(), [&](const ImportedExample &e) {
+               return holdsText(e.text.text) || anyText(e.translations);
+           });
+}
+
+// The number each sense shows, empty for all when the record has at most one sense with
+// content: the producer's number, else its place among the senses with content. A sense
+// without content gets none.
+QStringList Writer::senseNumbers(const ImportedRecord &record)
+{
+    QStringList numbers;
+    int withContent = 0;
+    for (const ImportedSense &sense : record.senses) {
+        if (!hasContent(sense)) {
+            numbers.append(QString());
+            continue;
+        }
+        ++withContent;
+        const QString given = clean(sense.number);
+        numbers.append(given.isEmpty() ? QString::number(withContent) : shown(given));
+    }
+    if (withContent < 2)
+        std::fill(numbers.begin(), numbers.end(), QString());
+    return numbers;
+}
+
+// "♦ example. translation; translation", or the translations alone; empty when neither.
+QString Writer::exampleLine(const ImportedExample &example)
+{
+    QString text = clean(example.text);
+    if (!text.isEmpty() && !endsSentence(text))
+        text += QLatin1Char('.');
+    QStringList translations;
+    for (const SourceText &translation : example.translations) {
+        const QString t = clean(translation);
+        if (!t.isEmpty())
+            translations.append(shown(t));
+    }
+    QString line = translations.join(QStringLiteral("; "));
+    if (!text.isEmpty())
+        line = diamond + QLatin1Char(' ') + shown(text) +
+               (line.isEmpty() ? QString() : QLatin1Char(' ') + line);
+    return line;
 }
 
 // The search form of a word, or empty with the reason it cannot be a headword.
@@ -171,22 +240,18 @@ QString Writer::withoutReferenceArrow(const QString &text, int line, const QStri
     return QString(text).replace(reference, doubleArrow);
 }
 
-QString Writer::headText(const ImportedRecord &record, const QString &written, Entry *entry)
+QString Writer::headText(const ImportedRecord &record, const QStringList &numbers,
+                         const QString &written, Entry *entry)
 {
-    QString form = record.form.text.isEmpty() ? written : clean(record.form);
-    if (form.contains(QLatin1Char('[')) || form.contains(QLatin1Char(']'))) {
-        warn(record.form.line ? record.form.line : record.headword.line,
-             QStringLiteral("brackets in the form %1 are written as parentheses")
-                 .arg(describe(form)));
-        form = withParentheses(form);
-    }
+    QString form = shown(record.form.text.isEmpty() ? written : clean(record.form));
     form = withoutReferenceArrow(form, record.headword.line, QStringLiteral("the form"));
     QString head = entry->headword + QStringLiteral(" [") + form + QLatin1Char(']');
 
     QStringList pieces;
     QString lastTag;
     bool hasGloss = false;
-    for (const ImportedSense &sense : record.senses) {
+    for (int s = 0; s < record.senses.size(); ++s) {
+        const ImportedSense &sense = record.senses.at(s);
         QString tag;
         const QString partOfSpeech = clean(sense.partOfSpeech);
         if (!partOfSpeech.isEmpty()) {
@@ -203,7 +268,8 @@ QString Writer::headText(const ImportedRecord &record, const QString &written, E
             const QString text = clean(gloss);
             if (text.isEmpty())
                 continue;
-            glosses.append(withoutReferenceArrow(text, gloss.line, QStringLiteral("a gloss")));
+            glosses.append(
+                withoutReferenceArrow(shown(text), gloss.line, QStringLiteral("a gloss")));
             entry->glosses.append({text, gloss.line});
         }
         if (glosses.isEmpty() && (tag.isEmpty() || tag == lastTag))
@@ -213,6 +279,8 @@ QString Writer::headText(const ImportedRecord &record, const QString &written, E
             piece = piece.isEmpty() ? tag : tag + QLatin1Char(' ') + piece;
             lastTag = tag;
         }
+        if (!numbers.at(s).isEmpty() && !glosses.isEmpty())
+            piece = numbers.at(s) + QLatin1Char(' ') + piece;
         hasGloss = hasGloss || !glosses.isEmpty();
         pieces.append(piece);
     }
@@ -252,7 +320,8 @@ void Writer::addRecord(const ImportedRecord &record)
     entry.writtenWord = clean(record.headword);
     entry.homonym = record.homonym;
     entry.origin = record.headword.line ? record.headword.line : record.line;
-    entry.head = headText(record, entry.writtenWord, &entry);
+    const QStringList numbers = senseNumbers(record);
+    entry.head = headText(record, numbers, entry.writtenWord, &entry);
     if (!record.mainEntry.text.isEmpty()) {
         QString targetProblem;
         const QString target = headwordOf(record.mainEntry, &targetProblem);
@@ -266,36 +335,30 @@ void Writer::addRecord(const ImportedRecord &record)
         else
             entry.target = target, entry.targetOrigin = record.mainEntry.line;
     }
-    for (const ImportedSense &sense : record.senses) {
-        for (const ImportedExample &example : sense.examples) {
-            QString text = clean(example.text);
-            if (!text.isEmpty() && !endsSentence(text))
-                text += QLatin1Char('.');
-            QStringList translations;
-            for (const SourceText &translation : example.translations) {
-                const QString t = clean(translation);
-                if (!t.isEmpty())
-                    translations.append(t);
-            }
-            QString line = translations.join(QStringLiteral("; "));
-            if (!text.isEmpty())
-                line = diamond + QLatin1Char(' ') + text +
-                       (line.isEmpty() ? QString() : QLatin1Char(' ') + line);
-            if (!line.isEmpty())
-                entry.examples.append({line, example.text.line
-                                                 ? example.text.line
-                                                 : example.translations.value(0).line});
-        }
+    for (int s = 0; s < record.senses.size(); ++s) {
+        const ImportedSense &sense = record.senses.at(s);
+        // A numbered sense keeps its definitions and examples together, under its number.
+        const QString number = numbers.at(s);
+        const QString mark = number.isEmpty() ? QString() : number + QLatin1Char(' ');
+        QVector<Line> &examples = number.isEmpty() ? entry.examples : entry.senseLines;
+        QVector<Line> &definitions = number.isEmpty() ? entry.definitions : entry.senseLines;
         for (const SourceText &definition : sense.definitions) {
             const QString text = clean(definition);
             if (!text.isEmpty())
-                entry.definitions.append({text, definition.line});
+                definitions.append({mark + shown(text), definition.line});
+        }
+        for (const ImportedExample &example : sense.examples) {
+            const QString line = exampleLine(example);
+            if (!line.isEmpty())
+                examples.append({mark + line, example.text.line
+                                                  ? example.text.line
+                                                  : example.translations.value(0).line});
         }
     }
     for (const SourceText &note : record.notes) {
         const QString text = clean(note);
         if (!text.isEmpty())
-            entry.notes.append({text, note.line});
+            entry.notes.append({shown(text), note.line});
     }
     entry.up = relatedWords(record.up, &entry.upOrigin);
     entry.down = relatedWords(record.down, &entry.downOrigin);
@@ -325,8 +388,7 @@ void Writer::addVariants(const ImportedRecord &record, const Entry &main)
         entry.origin = variant.line;
         entry.target = main.headword;
         entry.targetOrigin = variant.line;
-        entry.head =
-            entry.headword + QStringLiteral(" [") + withParentheses(written) + QLatin1Char(']');
+        entry.head = entry.headword + QStringLiteral(" [") + shown(written) + QLatin1Char(']');
         m_entries.append(entry);
     }
 }
@@ -417,17 +479,6 @@ void Writer::resolveReferences(const QStringList &headwords)
         m_groups.remove(word);
 }
 
-Line Writer::continuation(QString text, int origin, const QString &what)
-{
-    if (isHeadLine(QStringView(text))) {
-        warn(origin, QStringLiteral("\"[\" in %1 would open a new entry: brackets written as "
-                                    "parentheses")
-                         .arg(what));
-        text = withParentheses(text);
-    }
-    return {text, origin};
-}
-
 QVector<Line> Writer::entryLines(const Entry &entry)
 {
     QVector<Line> lines;
@@ -435,8 +486,9 @@ QVector<Line> Writer::entryLines(const Entry &entry)
     if (!entry.target.isEmpty())
         head += QStringLiteral(" => ") + entry.target;
     lines.append({head, entry.origin});
-    for (const Line &example : entry.examples)
-        lines.append(continuation(example.text, example.origin, QStringLiteral("an example")));
+    // No text holds "[" any more (it is written as a look-alike), so none opens an entry.
+    lines += entry.senseLines;
+    lines += entry.examples;
     const auto related = [&](const QString &arrow, const QStringList &words, int origin) {
         if (words.isEmpty())
             return;
@@ -444,11 +496,8 @@ QVector<Line> Writer::entryLines(const Entry &entry)
     };
     related(upArrow, entry.up, entry.upOrigin);
     related(downArrow, entry.down, entry.downOrigin);
-    for (const Line &definition : entry.definitions)
-        lines.append(
-            continuation(definition.text, definition.origin, QStringLiteral("a definition")));
-    for (const Line &note : entry.notes)
-        lines.append(continuation(note.text, note.origin, QStringLiteral("a note")));
+    lines += entry.definitions;
+    lines += entry.notes;
     if (!entry.target.isEmpty() && lines.size() > 1)
         warn(entry.origin, QStringLiteral("%1 is written as a cross-reference to %2: its other "
                                           "%3 line(s) are kept but not shown")
@@ -486,7 +535,8 @@ QString Writer::storable(const QString &text, int phase, int origin)
     }
 }
 
-DictionarySources Writer::write(const QVector<ImportedRecord> &records)
+DictionarySources Writer::write(const QVector<ImportedRecord> &records,
+                                const QVector<SourceText> &about)
 {
     for (const ImportedRecord &record : records)
         addRecord(record);
@@ -526,6 +576,14 @@ DictionarySources Writer::write(const QVector<ImportedRecord> &records)
             }
         }
     }
+    for (const SourceText &line : about) {
+        const QString text = clean(line);
+        if (!text.isEmpty())
+            sources.about.append(storable(text, sources.about.size() + 1, line.line));
+    }
+    if (sources.about.isEmpty())
+        sources.about.append(storable(
+            QStringLiteral("Imported from %1.").arg(QFileInfo(m_fileName).fileName()), 1, 0));
     m_summary->headwords = sources.headwords.size();
     m_summary->lexiconRows = sources.lexicon.size();
     return sources;
@@ -538,11 +596,13 @@ QString cleanText(const QString &text)
     return text.normalized(QString::NormalizationForm_C).simplified();
 }
 
-DictionarySources writeEntries(const QVector<ImportedRecord> &records, const ImportMap &map,
+DictionarySources writeEntries(const QVector<ImportedRecord> &records,
+                               const QVector<SourceText> &about, const ImportMap &map,
                                const QString &fileName, QVector<Diagnostic> *warnings,
                                ImportSummary *summary)
 {
-    const DictionarySources sources = Writer(map, fileName, warnings, summary).write(records);
+    const DictionarySources sources =
+        Writer(map, fileName, warnings, summary).write(records, about);
     // In the order of the imported file, as a producer goes through them.
     std::stable_sort(warnings->begin(), warnings->end(),
                      [](const Diagnostic &a, const Diagnostic &b) { return a.line < b.line; });
@@ -568,5 +628,10 @@ QString ImportSummary::text(const QString &fileName) const
         text += QStringLiteral("; fields ignored: ") + counts(ignoredFields);
     if (!skippedRecords.isEmpty())
         text += QStringLiteral("; records skipped: ") + counts(skippedRecords);
+    if (fieldsWithLookAlikes > 0)
+        text += QStringLiteral("; texts with mark-up characters written as look-alikes: %1")
+                    .arg(fieldsWithLookAlikes);
+    if (unexpandedEntities > 0)
+        text += QStringLiteral("; entities not expanded: %1").arg(unexpandedEntities);
     return text;
 }

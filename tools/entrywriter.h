@@ -27,6 +27,7 @@ struct ImportedExample
 
 struct ImportedSense
 {
+    SourceText number;       // as the producer numbered it ("1.1", "2"); may be empty
     SourceText partOfSpeech; // a value of the part-of-speech table
     QVector<SourceText> glosses;
     QVector<SourceText> definitions;
@@ -56,6 +57,8 @@ struct ImportSummary
     int lexiconRows = 0;
     QMap<QString, int> ignoredFields;  // marker or element name -> fields left out
     QMap<QString, int> skippedRecords; // reason -> records left out
+    int fieldsWithLookAlikes = 0;      // texts whose mark-up characters became look-alikes
+    int unexpandedEntities = 0;        // entity references kept as their names
 
     QString text(const QString &fileName) const;
 };
@@ -66,20 +69,31 @@ struct ImportSummary
 // "HEADWORD [form] TAG gloss; gloss." (the headword in search form, without tone marks
 // and morpheme dots; a tag before the glosses of each sense whose part of speech differs
 // from the one before), then its example lines "♦ example. translation", a line of
-// ↑WORDs and one of ↓WORDs, its definitions and notes. Records of one headword are
-// homographs in homonym-number order (numbered ones first, the others in file order);
-// a variant becomes an entry "VARIANT [variant] => HEADWORD" after them, and a record
-// with a main entry keeps "=> MAIN" on its head line. A word named with ↑ lists the
-// record with ↓. Headwords are listed in the order of the Bambara alphabet, and each
-// gloss becomes a lexicon row "WORD|gloss", WORD in plain capitals without tone marks.
+// ↑WORDs and one of ↓WORDs, its definitions and notes. A record with more than one sense
+// (counting those with a gloss, a definition or an example) numbers them: the head line
+// shows "NUMBER TAG gloss; gloss" for each, NUMBER the sense field's value or else 1, 2,
+// 3, and each sense's definitions and then its examples follow the head line, in sense
+// order, each line beginning with its sense's number; then the ↑ and ↓ lines and the
+// notes. Records of one headword are homographs in homonym-number order (numbered ones
+// first, the others in file order); a variant becomes an entry "VARIANT [variant] =>
+// HEADWORD" after them, and a record with a main entry keeps "=> MAIN" on its head line.
+// A word named with ↑ lists the record with ↓. Headwords are listed in the order of the
+// Bambara alphabet, and each gloss becomes a lexicon row "WORD|gloss", WORD in plain
+// capitals without tone marks.
+//
+// The text of forms, sense numbers, glosses, definitions, examples, translations and
+// notes is written withoutMarkup() (importedtext.h), so that the entry view colours none
+// of it as mark-up; the lexicon keeps the plain characters. `about` (the lines a file says
+// about itself) becomes the about source; when it is empty, one line naming the file.
 //
 // Whatever is left out or changed on the way is reported as a warning at the line of
 // the imported file it comes from: records whose headword cannot be filed, parts of
-// speech the table lacks, brackets in continuation lines (which would open an entry),
-// "=>" in head lines, "|" in glosses, control characters, characters that cannot be
-// stored where they would stand, references to nothing or in a circle. The warnings
-// (with those already in `warnings`) are put in line order.
-DictionarySources writeEntries(const QVector<ImportedRecord> &records, const ImportMap &map,
+// speech the table lacks, "=>" in head lines, "|" in glosses, control characters,
+// characters that cannot be stored where they would stand, references to nothing or in
+// a circle. The warnings (with those already in `warnings`) are put in line order; the
+// texts given look-alikes are counted in the summary.
+DictionarySources writeEntries(const QVector<ImportedRecord> &records,
+                               const QVector<SourceText> &about, const ImportMap &map,
                                const QString &fileName, QVector<Diagnostic> *warnings,
                                ImportSummary *summary);
 

@@ -31,6 +31,7 @@ struct LiftExample
 
 struct LiftSense
 {
+    QString number; // "2" for the second sense, "2.1" for its first subsense
     SourceText partOfSpeech;
     QVector<Form> glosses;
     QVector<Form> definitions;
@@ -47,8 +48,8 @@ struct LiftEntry
     QVector<QVector<Form>> variants;
     QVector<LiftRelation> relations;
     QVector<Form> notes;
-    QVector<LiftSense> senses;
-    QStringList senseIds; // relations may name a sense for its entry
+    QVector<LiftSense> senses; // subsenses right after their sense
+    QStringList senseIds;      // relations may name a sense for its entry
 };
 
 class LiftReader
@@ -61,10 +62,14 @@ public:
 
     // Reads the whole stream; false on malformed XML, with the error given.
     bool read();
+    // Reports each line that refers to an entity declared outside the file: the reader
+    // never reads such an entity and leaves out its text without a trace.
+    void reportExternalEntities();
 
     QVector<LiftEntry> entries;
     QSet<QString> deletedIds;
     QMap<QString, int> analysisLanguages; // language -> glosses and definitions in it
+    QVector<SourceText> about;            // the header's description
 
 private:
     int line() const { return int(m_xml.lineNumber()); }
@@ -78,22 +83,34 @@ private:
         return m_xml.attributes().value(QLatin1String(name)).toString();
     }
     void skipUnused(const QString &where);
+    void readHeader();
     void readEntry();
-    void readSense(LiftEntry *entry);
+    void readSense(LiftEntry *entry, const QString &number);
     void readExample(LiftSense *sense);
     QVector<Form> readForms(const QString &where);
     Form readForm(const QString &language);
+    QString readText();
     LiftRelation readRelation();
 
     QXmlStreamReader m_xml;
     const QString m_fileName;
     ImportResult *m_result;
     QSet<QString> m_reportedElements;
+    QStringList m_externalEntities; // declared with a system or public identifier
 };
 
 bool LiftReader::read()
 {
-    if (m_xml.readNextStartElement()) {
+    // Up to the root element, noting the entities the document type declares outside.
+    while (!m_xml.atEnd() && m_xml.readNext() != QXmlStreamReader::StartElement) {
+        if (m_xml.tokenType() != QXmlStreamReader::DTD)
+            continue;
+        for (const QXmlStreamEntityDeclaration &entity : m_xml.entityDeclarations()) {
+            if (!entity.systemId().isEmpty() || !entity.publicId().isEmpty())
+                m_externalEntities.append(entity.name().toString());
+        }
+    }
+    if (m_xml.tokenType() == QXmlStreamReader::StartElement) {
         if (!is("lift"))
             m_xml.raiseError(QStringLiteral("the root element is <%1>, not <lift>")
                                  .arg(m_xml.name().toString()));
@@ -101,7 +118,7 @@ bool LiftReader::read()
             if (is("entry"))
                 readEntry();
             else if (is("header"))
-                m_xml.skipCurrentElement(); // what the file's ranges and fields are
+                readHeader();
             else
                 skipUnused(QString());
         }
@@ -119,6 +136,25 @@ bool LiftReader::read()
     return true;
 }
 
+void LiftReader::reportExternalEntities()
+{
+    QIODevice *device = m_xml.device();
+    if (m_externalEntities.isEmpty() || !device || !device->seek(0))
+        return;
+    for (int line = 1; !device->atEnd(); ++line) {
+        const QByteArray bytes = device->readLine();
+        for (const QString &name : qAsConst(m_externalEntities)) {
+            const QString reference = QLatin1Char('&') + name + QLatin1Char(';');
+            if (!bytes.contains(reference.toUtf8()))
+                continue;
+            ++m_result->summary.unexpandedEntities;
+            warn(line, QStringLiteral("entity %1 is declared outside the file, which is never "
+                                      "read: the text it stands for is left out on this line")
+                           .arg(reference));
+        }
+    }
+}
+
 // Leaves out the current element, counting it under its name and reporting the name once.
 void LiftReader::skipUnused(const QString &where)
 {
@@ -130,6 +166,19 @@ void LiftReader::skipUnused(const QString &where)
                          .arg(name, where.isEmpty() ? QString() : QStringLiteral(" in ") + where));
     }
     m_xml.skipCurrentElement();
+}
+
+// The header's description says what the file holds; its ranges and fields are not used.
+void LiftReader::readHeader()
+{
+    while (m_xml.readNextStartElement()) {
+        if (is("description")) {
+            for (const Form &form : readForms(QStringLiteral("<description>")))
+                about.append(form.text);
+        } else {
+            m_xml.skipCurrentElement();
+        }
+    }
 }
 
 void LiftReader::readEntry()
@@ -146,6 +195,7 @@ void LiftReader::readEntry()
         return;
     }
     const QString where = QStringLiteral("<entry>");
+    int senses = 0;
     while (m_xml.readNextStartElement()) {
         if (is("lexical-unit"))
             entry.lexicalUnit += readForms(QStringLiteral("<lexical-unit>"));
@@ -158,7 +208,7 @@ void LiftReader::readEntry()
         else if (is("note"))
             entry.notes += readForms(QStringLiteral("<note>"));
         else if (is("sense"))
-            readSense(&entry);
+            readSense(&entry, QString::number(++senses));
         else
             skipUnused(where);
     }
@@ -166,9 +216,14 @@ void LiftReader::readEntry()
     entries.append(entry);
 }
 
-void LiftReader::readSense(LiftEntry *entry)
+// Reads a sense and, after it, its subsenses, numbered under its number.
+void LiftReader::readSense(LiftEntry *entry, const QString &number)
 {
     LiftSense sense;
+    sense.number = number;
+    const int index = entry->senses.size();
+    entry->senses.append(LiftSense()); // its place, before its subsenses
+    int subsenses = 0;
     const QString id = attribute("id");
     if (!id.isEmpty())
         entry->senseIds.append(id);
@@ -191,11 +246,13 @@ void LiftReader::readSense(LiftEntry *entry)
             entry->relations.append(readRelation());
         } else if (is("note")) {
             entry->notes += readForms(QStringLiteral("<note>"));
+        } else if (is("subsense") || is("sense")) {
+            readSense(entry, number + QLatin1Char('.') + QString::number(++subsenses));
         } else {
             skipUnused(QStringLiteral("<sense>"));
         }
     }
-    entry->senses.append(sense);
+    entry->senses[index] = sense;
 }
 
 void LiftReader::readExample(LiftSense *sense)
@@ -232,12 +289,46 @@ Form LiftReader::readForm(const QString &language)
     while (m_xml.readNextStartElement()) {
         if (is("text")) {
             form.text.line = line();
-            form.text.text += m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            form.text.text += readText();
         } else {
             skipUnused(QStringLiteral("<form>"));
         }
     }
     return form;
+}
+
+// The text of the current element, its children's included. A reference to an entity that
+// the file does not declare (its document type names an outside part, never read) is kept
+// as its name, "&name;", so that the text shows that something stood there, and reported.
+QString LiftReader::readText()
+{
+    QString text;
+    int depth = 1;
+    while (depth > 0 && !m_xml.atEnd()) {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::Characters:
+            text += m_xml.text();
+            break;
+        case QXmlStreamReader::EntityReference: {
+            const QString name = QLatin1Char('&') + m_xml.name() + QLatin1Char(';');
+            ++m_result->summary.unexpandedEntities;
+            warn(line(), QStringLiteral("entity %1 is not declared in the file, and nothing "
+                                        "else is read: kept as its name")
+                             .arg(name));
+            text += name;
+            break;
+        }
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
 }
 
 LiftRelation LiftReader::readRelation()
@@ -353,6 +444,7 @@ QVector<ImportedRecord> RecordMaker::records()
         record.homonym = entry.order;
         for (const LiftSense &liftSense : entry.senses) {
             ImportedSense sense;
+            sense.number = {liftSense.number, liftSense.partOfSpeech.line};
             sense.partOfSpeech = liftSense.partOfSpeech;
             sense.glosses = analysis(liftSense.glosses, QStringLiteral("glosses"));
             sense.definitions = analysis(liftSense.definitions, QStringLiteral("definitions"));
@@ -410,6 +502,7 @@ ImportResult importLift(QIODevice *device, const QString &fileName, const Import
     LiftReader reader(device, fileName, &result);
     if (!reader.read())
         return result;
+    reader.reportExternalEntities();
     if (reader.entries.isEmpty()) {
         result.diagnostics.append(
             {fileName, 0, Diagnostic::Error, QStringLiteral("no entry to import")});
@@ -417,7 +510,8 @@ ImportResult importLift(QIODevice *device, const QString &fileName, const Import
     }
     const QVector<ImportedRecord> records =
         RecordMaker(reader, options, fileName, &result).records();
-    result.sources = writeEntries(records, map, fileName, &result.diagnostics, &result.summary);
+    result.sources =
+        writeEntries(records, reader.about, map, fileName, &result.diagnostics, &result.summary);
     result.usable = true;
     return result;
 }

@@ -19,6 +19,7 @@ public:
     }
 
     QVector<ImportedRecord> read(const QString &text);
+    const QVector<SourceText> &about() const { return m_about; }
 
 private:
     struct Field
@@ -40,7 +41,8 @@ private:
     const QString m_fileName;
     ImportResult *m_result;
     QVector<ImportedRecord> m_records;
-    int m_mainRecord = -1; // the record of the record marker the fields are under
+    QVector<SourceText> m_about; // the fields before the first record
+    int m_mainRecord = -1;       // the record of the record marker the fields are under
     QSet<QString> m_reportedMarkers;
 };
 
@@ -102,9 +104,17 @@ ImportedSense &MdfReader::senseFor(bool newSenseIfFilled)
 
 void MdfReader::take(const Field &field)
 {
-    if (field.marker.startsWith(QLatin1String("\\_")))
-        return; // the database header
     const std::optional<FieldRole> role = m_map.role(field.marker);
+    // What the file says about itself before its first record (its name, version,
+    // authors, ...) is its about text; the header line "\_sh" only names the format.
+    if (m_mainRecord < 0 && role != FieldRole::Headword) {
+        if (field.marker != QLatin1String("\\_sh") && !cleanText(field.value).isEmpty())
+            m_about.append({field.value, field.line});
+        return;
+    }
+    if (field.marker.startsWith(QLatin1String("\\_")))
+        return; // header lines
+
     if (!role) {
         ignore(field, QStringLiteral("marker %1 is not in the map: its fields are ignored")
                           .arg(field.marker));
@@ -117,11 +127,6 @@ void MdfReader::take(const Field &field)
         m_records.last().headword = value;
         m_records.last().line = field.line;
         m_mainRecord = m_records.size() - 1;
-        return;
-    }
-    if (m_mainRecord < 0) {
-        ignore(field, QStringLiteral("fields before the first record marker %1 are ignored")
-                          .arg(m_map.recordMarker()));
         return;
     }
     ImportedRecord &record = m_records.last();
@@ -146,7 +151,7 @@ void MdfReader::take(const Field &field)
         senseFor(true).partOfSpeech = value;
         break;
     case FieldRole::SenseNumber:
-        senseFor(true);
+        senseFor(true).number = value;
         break;
     case FieldRole::Gloss:
         senseFor(false).glosses.append(value);
@@ -203,7 +208,8 @@ void MdfReader::take(const Field &field)
 ImportResult importMdf(const QString &text, const QString &fileName, const ImportMap &map)
 {
     ImportResult result;
-    const QVector<ImportedRecord> records = MdfReader(map, fileName, &result).read(text);
+    MdfReader reader(map, fileName, &result);
+    const QVector<ImportedRecord> records = reader.read(text);
     if (records.isEmpty()) {
         result.diagnostics.append({fileName, 0, Diagnostic::Error,
                                    QStringLiteral("no record: no line begins with the record "
@@ -211,7 +217,8 @@ ImportResult importMdf(const QString &text, const QString &fileName, const Impor
                                        .arg(map.recordMarker())});
         return result;
     }
-    result.sources = writeEntries(records, map, fileName, &result.diagnostics, &result.summary);
+    result.sources =
+        writeEntries(records, reader.about(), map, fileName, &result.diagnostics, &result.summary);
     result.usable = true;
     return result;
 }

@@ -9,8 +9,11 @@
 // Reading a dictionary kept in the standard format of field lexicographers' databases
 // with the MDF marker set: records of fields, each field a line beginning with a marker
 // ("\lx", "\ge", ...) and its value, which runs on over the following lines that do not
-// begin with a backslash. A record begins at the record marker. Header lines (markers
-// beginning with "\_") are skipped. Fields after a sub-entry marker belong to the
+// begin with a backslash. A record begins at the record marker. The fields before the
+// first record (a name, a version, authors, ...) are what the file says about itself:
+// each value becomes a line of the about source, except the format line "\_sh". Other
+// header lines (markers beginning with "\_") are skipped. A sense-number field's value
+// is the sense's number. Fields after a sub-entry marker belong to the
 // sub-entry, up to the next sub-entry or record. A part-of-speech field after glosses,
 // definitions or examples, and a sense-number field after them, begin a new sense; a
 // new sense keeps the part of speech of the one before.

@@ -2,6 +2,7 @@
 
 #include "datafilenames.h"
 #include "entrylookup.h"
+#include "importedtext.h"
 #include "searchform.h"
 
 #include <QSet>
@@ -44,11 +45,11 @@ bool holdsMarkup(const QString &text)
     return text.contains(QLatin1String("=>"));
 }
 
-QString withoutBrackets(QString text)
+// Brackets would open a head line, parentheses colour the text in front of them: both
+// are written as look-alikes, as the importers write them.
+QString withoutBrackets(const QString &text)
 {
-    text.replace(QLatin1Char('['), QLatin1Char('('));
-    text.replace(QLatin1Char(']'), QLatin1Char(')'));
-    return text;
+    return withoutMarkup(text);
 }
 
 // Whether a headword can be filed: letters (and the apostrophe or hyphen inside a word)
@@ -377,6 +378,21 @@ QStringList SampleDictionaryBuilder::entryLines(const Entry &entry) const
     return lines;
 }
 
+QStringList SampleDictionaryBuilder::aboutLines()
+{
+    // ɲ U+0272, ɛ U+025B, ɔ U+0254; é U+00E9, © U+00A9
+    return {
+        QStringLiteral("Da\u0272\u025Bw b\u0254ra UD Bambara-CRB ni Unicode CLDR la, "
+                       "CC BY-SA 4.0 sariya k\u0254r\u0254."),
+        QStringLiteral("UD Bambara-CRB treebank, K. Aplonova and F. M. Tyers (2018), based on "
+                       "the Corpus R\u00E9f\u00E9rence du Bambara; CC BY-SA 4.0."),
+        QStringLiteral("Unicode CLDR locale data for Bambara and English, \u00A9 Unicode, Inc.; "
+                       "Unicode licence."),
+        QStringLiteral("The sample dictionary: CC BY-SA 4.0, "
+                       "https://creativecommons.org/licenses/by-sa/4.0/ (changes: NOTICE)."),
+    };
+}
+
 DictionarySources SampleDictionaryBuilder::sources() const
 {
     QVector<Entry> entries = mergeLemmas();
@@ -412,6 +428,7 @@ DictionarySources SampleDictionaryBuilder::sources() const
     std::stable_sort(headwords.begin(), headwords.end(), comesBefore);
 
     DictionarySources sources;
+    sources.about = aboutLines();
     sources.headwords = headwords;
     for (const QString &headword : qAsConst(headwords))
         sources.entries += linesByHeadword.value(headword);

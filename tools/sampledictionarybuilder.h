@@ -31,7 +31,12 @@ public:
     // The supplement's entries take the place of imported entries of the same headword.
     void addSupplement(const QStringList &entryLines, const QStringList &lexiconLines);
 
+    // The sources, the about file with the sample's attribution (aboutLines()) included.
     DictionarySources sources() const;
+
+    // Whose the sample's data are: the sources it is derived from and their licences, as
+    // NOTICE states them.
+    static QStringList aboutLines();
 
     // The lemma without tone marks and without the "." between its morphemes.
     static QString toneless(const QString &lemma);

@@ -1,11 +1,11 @@
 #include "informationtext.h"
 
-#include <QStringList>
+#include "importedtext.h"
 
-QString informationText(int headwordCount, int lexiconRowCount)
+QString informationText(int headwordCount, int lexiconRowCount, const QStringList &aboutLines)
 {
     // ɲ U+0272, ɛ U+025B, ɔ U+0254, ʃ U+0283; ♦ U+2666, ↑ U+2191, ↓ U+2193.
-    const QStringList lines = {
+    QStringList lines = {
         QStringLiteral("LEXORA 1.5 KUNNAFONI"),
         QStringLiteral("Da\u0272\u025B %1 ni k\u0254 \u0272\u025Bf\u0254len don "
                        "Da\u0272\u025Bgafe k\u0254n\u0254.")
@@ -20,12 +20,13 @@ QString informationText(int headwordCount, int lexiconRowCount)
         QStringLiteral("Da\u0272\u025B sinama b\u025B Damin\u025B ni \u2193 "
                        "taama\u0283y\u025Bn ye."),
         QString(),
+        // The program's makers, true whatever data it shows.
         QStringLiteral("Dilanbagaw: Lexora j\u025Bkulu."),
-        QStringLiteral("Da\u0272\u025Bw b\u0254ra UD Bambara-CRB ni Unicode CLDR la, "
-                       "CC BY-SA 4.0 sariya k\u0254r\u0254."),
-        QString(),
-        QStringLiteral("I ni ce!"),
     };
+    // Whose data they are, as the dictionary itself says.
+    for (const QString &line : aboutLines)
+        lines.append(withoutMarkup(line));
+    lines += {QString(), QStringLiteral("I ni ce!")};
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -1,5 +1,6 @@
 #include "widget.h"
 
+#include "aboutfile.h"
 #include "datafilenames.h"
 #include "dataloading.h"
 #include "dictionarydata.h"
@@ -108,7 +109,10 @@ QWidget *Widget::createLexiconPage()
 // Shown once the data are loaded, since it states how much was loaded.
 void Widget::showInformationText()
 {
-    entryView->setText(informationText(headwordTexts.size(), lexiconTable->rowCount()));
+    // Plain text: the about lines come from the data and may look like mark-up.
+    entryView->setPlainText(
+        informationText(headwordTexts.size(), lexiconTable->rowCount(),
+                        readAboutLines(dataDirectory()).value_or(QStringList())));
 }
 
 void Widget::createTabs(QWidget *dictionaryPage, QWidget *lexiconPage)
