@@ -4,7 +4,8 @@
 // alone, and the time from exec to the first frame is what a user waits for) and prints
 // one table.
 //
-//   lexora-bench [--scales 1,4,16] [--repeat 3] [--starts 10] [--block 100000] [--keep DIR]
+//   lexora-bench [--scales 1,4,16] [--repeat 3] [--starts 10] [--block 100000] [--damaged 30]
+//                [--keep DIR]
 
 #include "benchdata.h"
 #include "datafile.h"
@@ -381,8 +382,44 @@ QString mib(double kib)
     return QStringLiteral("%1 MiB").arg(kib / 1024.0, 0, 'f', 1);
 }
 
+// A headword file of `megabytes` MB of random bytes (a damaged disk, a wrong file) beside
+// nothing else: exec -> first frame, as the window without data meets the same load.
+bool measureDamagedHeadwords(const QString &base, const QString &emptyDir, int starts,
+                             double megabytes)
+{
+    const QString dir = base + QStringLiteral("/damaged");
+    QDir().mkpath(dir + QStringLiteral("/res"));
+    QFile file(dir + QStringLiteral("/res/") + headwordFileName());
+    QByteArray bytes(int(megabytes * 1e6), Qt::Uninitialized);
+    quint32 state = 2463534242u; // xorshift32: the same bytes in every run
+    for (char &byte : bytes) {
+        state ^= state << 13, state ^= state >> 17, state ^= state << 5;
+        byte = char(state >> 24);
+    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+        out(QStringLiteral("lexora-bench: cannot write %1\n").arg(file.fileName()));
+        return false;
+    }
+    file.close();
+    QMap<QString, QVector<double>> damaged;
+    QMap<QString, QVector<double>> empty;
+    if (!runStarts(dir, emptyDir, starts, &damaged, &empty))
+        return false;
+    const QString startRuns = QStringLiteral("median of %1, alternating").arg(starts);
+    QString table = QStringLiteral("\nA headword file of %1 MB of random bytes, no other file\n")
+                        .arg(megabytes, 0, 'f', 1);
+    table += row(QStringLiteral("process exec -> first frame, window without data"),
+                 ms(median(empty.value(QStringLiteral("start_to_frame_ms")))), startRuns);
+    table += row(QStringLiteral("process exec -> first frame, damaged headwords"),
+                 ms(median(damaged.value(QStringLiteral("start_to_frame_ms")))), startRuns);
+    table += row(QStringLiteral("  the same in CPU time (both threads)"),
+                 ms(median(damaged.value(QStringLiteral("start_to_frame_cpu_ms")))), startRuns);
+    out(table);
+    return true;
+}
+
 int runBenchmark(const QList<double> &scales, int repeat, int starts, int blockLength,
-                 const QString &keep)
+                 const QString &keep, double damagedMegabytes)
 {
     QTemporaryDir temporary;
     const QString base = keep.isEmpty() ? temporary.path() : QDir(keep).absolutePath();
@@ -510,6 +547,8 @@ int runBenchmark(const QList<double> &scales, int repeat, int starts, int blockL
                     .arg(mib(double(dataBytes) / 1024.0)));
         out(table);
     }
+    if (!measureDamagedHeadwords(base, emptyDir, starts, damagedMegabytes))
+        return 1;
     if (!keep.isEmpty())
         out(QStringLiteral("\nData kept in %1\n").arg(base));
     return 0;
@@ -539,6 +578,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption blockOption(QStringLiteral("block"),
                                          QStringLiteral("Length of the highlighted block."),
                                          QStringLiteral("characters"), QStringLiteral("100000"));
+    const QCommandLineOption damagedOption(QStringLiteral("damaged"),
+                                           QStringLiteral("Size of the random headword file."),
+                                           QStringLiteral("MB"), QStringLiteral("30"));
     const QCommandLineOption keepOption(QStringLiteral("keep"),
                                         QStringLiteral("Write the data into DIR and keep it."),
                                         QStringLiteral("DIR"));
@@ -551,8 +593,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption scriptOption(QStringLiteral("script"),
                                           QStringLiteral("(internal) Typing script."),
                                           QStringLiteral("file"));
-    parser.addOptions({scalesOption, repeatOption, startsOption, blockOption, keepOption,
-                       windowOption, startOption, scriptOption});
+    parser.addOptions({scalesOption, repeatOption, startsOption, blockOption, damagedOption,
+                       keepOption, windowOption, startOption, scriptOption});
     parser.process(app);
 
     if (parser.isSet(startOption)) {
@@ -577,5 +619,6 @@ int main(int argc, char *argv[])
     const int repeat = std::max(1, parser.value(repeatOption).toInt());
     const int starts = std::max(1, parser.value(startsOption).toInt());
     const int blockLength = std::max(1, parser.value(blockOption).toInt());
-    return runBenchmark(scales, repeat, starts, blockLength, parser.value(keepOption));
+    const double damaged = qBound(0.001, parser.value(damagedOption).toDouble(), 500.0);
+    return runBenchmark(scales, repeat, starts, blockLength, parser.value(keepOption), damaged);
 }
