@@ -132,7 +132,9 @@ QString decodeText(const QByteArray &bytes, QVector<TextFlaw> *flaws, TextEncodi
     const int skip = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     const int bad = flawed && codec->mibEnum() == utf8Mib ? firstInvalidUtf8(bytes, skip) : -1;
     if (bad >= 0) {
-        QString before = QString::fromUtf8(bytes.mid(skip, bad - skip));
+        // Decoded as the text was after its mark: a later U+FEFF is a character.
+        QTextCodec::ConverterState afterMark(QTextCodec::IgnoreHeader);
+        QString before = codec->toUnicode(bytes.constData() + skip, bad - skip, &afterMark);
         unifyLineEnds(before);
         found.append(flawAt(text, before.size(), describeInvalidBytes(bytes, bad)));
     } else if (flawed) {

@@ -36,6 +36,9 @@ void TestTextFile::readsLines_data()
     row("an empty file has no lines", QByteArray(), {});
     row("a UTF-8 byte-order mark is no text: with a carriage return alone, one empty line",
         QByteArray("\xEF\xBB\xBF\r"), {QString()});
+    row("a second byte-order mark is a character, counted in the column of a flaw after it",
+        QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xFF"), {QStringLiteral("\uFEFF\uFFFD")},
+        QStringLiteral("1:2: bytes that are not valid UTF-8 (FF)"));
     row("UTF-16LE by its mark", QByteArray::fromHex("fffe 6200 6100 0a00"), {QStringLiteral("ba")});
     row("a character cut off by the end of the file reads as U+FFFD on its line",
         QByteArray("ba\n\xC3"), {QStringLiteral("ba"), QStringLiteral("\uFFFD")},
