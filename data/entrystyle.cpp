@@ -17,21 +17,28 @@ struct Rule
     RuleMatcher fastMatcher;
 };
 
-// In the order of application: where matches of two rules overlap, the later wins.
+// A matcher of the whole tag word `word`.
+#define TAG_MATCHER(word)                                                                          \
+    [](const QString &text, int from, int *length) {                                               \
+        return matchWholeWord(word, text, from, length);                                           \
+    }
+
+// In the order of application: where matches of two rules overlap, the later wins. Each
+// thread has its own copy, since a search changes an expression's state.
 const QVector<Rule> &rules()
 {
     const auto rule = [](const QString &pattern, EntryLook look, RuleMatcher fastMatcher) {
         return Rule{QRegExp(pattern, Qt::CaseSensitive, QRegExp::RegExp), look, fastMatcher};
     };
-    static const QVector<Rule> table = {
-        rule(QStringLiteral("\\bTG\\b"), EntryLook::Tag, nullptr),
-        rule(QStringLiteral("\\bW\\b"), EntryLook::Tag, nullptr),
-        rule(QStringLiteral("\\bM\\b"), EntryLook::Tag, nullptr),
-        rule(QStringLiteral("\\bN\\b"), EntryLook::Tag, nullptr),
-        rule(QStringLiteral("\\bTU\\b"), EntryLook::Tag, nullptr),
-        rule(QStringLiteral("\\bD\\b"), EntryLook::Tag, nullptr),
-        rule(QStringLiteral("\\bKB\\b"), EntryLook::Tag, nullptr),
-        rule(QStringLiteral("\\bKR\\b"), EntryLook::Tag, nullptr),
+    thread_local const QVector<Rule> table = {
+        rule(QStringLiteral("\\bTG\\b"), EntryLook::Tag, TAG_MATCHER(u"TG")),
+        rule(QStringLiteral("\\bW\\b"), EntryLook::Tag, TAG_MATCHER(u"W")),
+        rule(QStringLiteral("\\bM\\b"), EntryLook::Tag, TAG_MATCHER(u"M")),
+        rule(QStringLiteral("\\bN\\b"), EntryLook::Tag, TAG_MATCHER(u"N")),
+        rule(QStringLiteral("\\bTU\\b"), EntryLook::Tag, TAG_MATCHER(u"TU")),
+        rule(QStringLiteral("\\bD\\b"), EntryLook::Tag, TAG_MATCHER(u"D")),
+        rule(QStringLiteral("\\bKB\\b"), EntryLook::Tag, TAG_MATCHER(u"KB")),
+        rule(QStringLiteral("\\bKR\\b"), EntryLook::Tag, TAG_MATCHER(u"KR")),
         rule(QStringLiteral("\u2022"), EntryLook::Bullet, nullptr), // •
         rule(QStringLiteral("\u2666[^\\.]*[\\.!\\?]"), EntryLook::Example,
              matchExampleSentence),                                              // ♦
@@ -48,15 +55,16 @@ const QVector<Rule> &rules()
     return table;
 }
 
+#undef TAG_MATCHER
+
 // Gives every character of each match of `rule` in `line` the rule's look.
 void applyRule(const Rule &rule, const QString &line, EntryLook *looks)
 {
-    QRegExp expression = rule.pattern; // a search changes the expression's state
     const auto findFrom = [&](int from, int *length) {
         if (rule.fastMatcher)
             return rule.fastMatcher(line, from, length);
-        const int index = expression.indexIn(line, from, QRegExp::CaretAtZero);
-        *length = expression.matchedLength();
+        const int index = rule.pattern.indexIn(line, from, QRegExp::CaretAtZero);
+        *length = rule.pattern.matchedLength();
         return index;
     };
     int length = 0;

@@ -50,7 +50,7 @@ std::optional<QByteArray> dictzip(const QByteArray &data, int chunkLength)
         return std::nullopt;
 
     z_stream stream{};
-    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY) !=
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
         Z_OK)
         return std::nullopt;
     QByteArray compressed;
@@ -71,8 +71,8 @@ std::optional<QByteArray> dictzip(const QByteArray &data, int chunkLength)
         return std::nullopt;
 
     QByteArray file;
-    // Magic, deflate, a header with an extra field, no time, best compression, Unix.
-    file.append("\x1f\x8b\x08\x04\x00\x00\x00\x00\x02\x03", 10);
+    // Magic, deflate, a header with an extra field, no time, no compression level named, Unix.
+    file.append("\x1f\x8b\x08\x04\x00\x00\x00\x00\x00\x03", 10);
     appendLittleEndian16(file, 4 + 6 + 2 * chunkCount); // length of the extra field
     file.append("RA", 2);
     appendLittleEndian16(file, 6 + 2 * chunkCount); // length of the subfield's data

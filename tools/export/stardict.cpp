@@ -2,8 +2,6 @@
 
 #include "dictzip.h"
 
-#include <QSet>
-
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -51,7 +49,7 @@ bool isIndexableWord(const QString &word)
 
 QStringList stardictFileNames(const QString &name)
 {
-    return {name + QStringLiteral(".ifo"), name + QStringLiteral(".idx"),
+    return {name + QStringLiteral(".ifo"),     name + QStringLiteral(".idx"),
             name + QStringLiteral(".dict.dz"), name + QStringLiteral(".syn"),
             name + QStringLiteral(".idx.oft"), name + QStringLiteral(".syn.oft")};
 }
@@ -89,15 +87,17 @@ std::optional<OutputFiles> stardictFiles(const StardictDictionary &dictionary, c
         return std::nullopt;
 
     QVector<QPair<QByteArray, int>> synonyms;
-    QSet<QPair<QString, int>> seen;
+    synonyms.reserve(dictionary.synonyms.size());
     for (const auto &[word, target] : dictionary.synonyms) {
-        if (word == dictionary.words.at(target) || seen.contains({word, target}))
-            continue;
-        seen.insert({word, target});
-        synonyms.append({word.toUtf8(), position.at(target)});
+        if (word != dictionary.words.at(target))
+            synonyms.append({word.toUtf8(), position.at(target)});
     }
-    std::stable_sort(synonyms.begin(), synonyms.end(),
-                     [](const auto &a, const auto &b) { return comesFirst(a.first, b.first); });
+    // Equal words by the place of their article, so that a synonym given twice is
+    // written once.
+    std::sort(synonyms.begin(), synonyms.end(), [](const auto &a, const auto &b) {
+        return comesFirst(a.first, b.first) || (a.first == b.first && a.second < b.second);
+    });
+    synonyms.erase(std::unique(synonyms.begin(), synonyms.end()), synonyms.end());
     QByteArray synonymFile;
     for (const auto &[word, place] : synonyms) {
         synonymFile.append(word);

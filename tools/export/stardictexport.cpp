@@ -226,13 +226,20 @@ public:
         dictionary.bookName = bookName(name) + QStringLiteral(" (fran\u00E7ais \u2192 bambara)");
         dictionary.description = aboutDescription(m_resDir);
         dictionary.date = dataDate(m_paths);
-        // Each key, in the order of first use, with the words that have it and their gloss.
+        // Each key, in the order of first use, with the words that have it (their search
+        // form and their first row with it).
+        struct KeyWords
+        {
+            QVector<QPair<QString, int>> words;
+            QSet<QString> forms;
+        };
         QStringList keys;
-        QHash<QString, QVector<LexiconRow>> wordsOfKey;
-        for (const LexiconRow &row : qAsConst(m_lexicon)) {
-            if (searchForm(row.word).isEmpty())
+        QHash<QString, KeyWords> wordsOfKey;
+        for (int row = 0; row < m_lexicon.size(); ++row) {
+            const QString form = searchForm(m_lexicon.at(row).word);
+            if (form.isEmpty())
                 continue;
-            for (const QString &key : glossKeys(row.gloss)) {
+            for (const QString &key : glossKeys(m_lexicon.at(row).gloss)) {
                 if (!isIndexableWord(key))
                     continue;
                 auto found = wordsOfKey.find(key);
@@ -240,23 +247,22 @@ public:
                     keys << key;
                     found = wordsOfKey.insert(key, {});
                 }
-                const bool listed = std::any_of(found->begin(), found->end(), [&](const auto &r) {
-                    return searchForm(r.word) == searchForm(row.word);
-                });
-                if (!listed)
-                    found->append(row);
+                if (!found->forms.contains(form)) {
+                    found->forms.insert(form);
+                    found->words.append({form, row});
+                }
             }
         }
         DictionaryBuilder builder(&dictionary);
         EntryFinder finder(m_letters, 0);
         for (const QString &key : qAsConst(keys)) {
-            QVector<LexiconRow> rows = wordsOfKey.value(key);
-            std::stable_sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) {
-                return comesBefore(searchForm(a.word), searchForm(b.word));
+            QVector<QPair<QString, int>> words = wordsOfKey.value(key).words;
+            std::stable_sort(words.begin(), words.end(), [](const auto &a, const auto &b) {
+                return comesBefore(a.first, b.first);
             });
             QStringList lines;
-            for (const LexiconRow &row : qAsConst(rows))
-                lines << wordLines(finder, row, key);
+            for (const auto &[form, row] : qAsConst(words))
+                lines << wordLines(finder, form, m_lexicon.at(row), key);
             const int article = builder.addArticle(key, lines.join(QStringLiteral("<br>")));
             const QString bare = toneless(key);
             builder.addSynonyms({key.toLower(), bare, bare.toLower()}, article);
@@ -277,20 +283,28 @@ private:
         return title.isEmpty() ? name : title;
     }
 
-    // The lines of the French article of `key` for the Bambara word of `row`.
-    QStringList wordLines(EntryFinder &finder, const LexiconRow &row, const QString &key)
+    // The lines of the French article of `key` for the Bambara word `form` of `row`.
+    QStringList wordLines(EntryFinder &finder, const QString &form, const LexiconRow &row,
+                          const QString &key)
     {
-        const LookupResult shown = lookUpWord(finder, row.word);
-        const QStringList all =
-            shown.kind == LookupResult::Entry ? headLines(shown.text) : QStringList();
+        auto shown = m_headLines.find(form);
+        if (shown == m_headLines.end()) {
+            const LookupResult entry = lookUpWord(finder, form);
+            QVector<HeadLine> lines;
+            if (entry.kind == LookupResult::Entry) {
+                for (const QString &line : headLines(entry.text))
+                    lines.append({plainArticleText(line), lineHtml(line)});
+            }
+            shown = m_headLines.insert(form, lines);
+        }
         QStringList lines;
-        for (const QString &line : all) {
-            if (plainArticleText(line).contains(key, Qt::CaseInsensitive))
-                lines << lineHtml(line);
+        for (const HeadLine &line : qAsConst(*shown)) {
+            if (line.text.contains(key, Qt::CaseInsensitive))
+                lines << line.html;
         }
         if (lines.isEmpty()) {
-            for (const QString &line : all)
-                lines << lineHtml(line);
+            for (const HeadLine &line : qAsConst(*shown))
+                lines << line.html;
         }
         if (lines.isEmpty())
             lines << QStringLiteral("<b>%1</b> %2")
@@ -299,7 +313,15 @@ private:
         return lines;
     }
 
+    // A head line of the entry a word shows, as its text and in HTML.
+    struct HeadLine
+    {
+        QString text;
+        QString html;
+    };
+
     const QString m_resDir;
+    QHash<QString, QVector<HeadLine>> m_headLines; // by search form
     StardictExport *m_result;
     QStringList m_paths;
     QStringList m_headwords;
