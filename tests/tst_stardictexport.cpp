@@ -141,7 +141,7 @@ void TestStardictExport::readerFinds_data()
 {
     QTest::addColumn<QString>("query");
     QTest::addColumn<QString>("book");
-    QTest::addColumn<QString>("word"); // the word of the article found
+    QTest::addColumn<QString>("word"); // the word of the article found; empty: none
     QTest::addColumn<QString>("text"); // the article as a reader sees it
 
     const auto row = [](const char *name, const char *query, const char *book, const char *word,
@@ -168,6 +168,7 @@ void TestStardictExport::readerFinds_data()
     row("è for \u025B", "sèbèn", bambara, "SƐBƐN",
         "SƐBƐN [sɛ̀bɛn] W écrire <script>alert(1)</script> &amp; lire.");
     row("o for \u0254, the older spelling of a source", "bora", bambara, "BƆ", "BƆ [bɔ́] W sortir.");
+    row("a tone group in brackets is no spelling of the headword", "ò", bambara, "", "");
     row("a French gloss", "sortir", french, "sortir", "BƆ [bɔ́] W sortir.");
     row("a French gloss of homographs: the head line that holds it", "chèvre", french, "chèvre",
         "BA [ò] N chèvre.");
@@ -190,6 +191,10 @@ void TestStardictExport::readerFinds()
     const Run read = lookUp(m_out, query, m_dir.path());
     QVERIFY2(read.status == 0, read.err);
     const QStringList parts = QString::fromUtf8(read.out).split(QLatin1Char('\n'));
+    if (word.isEmpty()) {
+        QCOMPARE(parts.value(0), QStringLiteral("Nothing similar to %1, sorry :(").arg(query));
+        return;
+    }
     QCOMPARE(parts.value(0), QStringLiteral("Found 1 items, similar to %1.").arg(query));
     QCOMPARE(parts.value(1), QStringLiteral("-->") + book);
     QCOMPARE(parts.value(2), QStringLiteral("-->") + word);
@@ -222,17 +227,23 @@ void TestStardictExport::description_data()
 {
     QTest::addColumn<QStringList>("about"); // the lines of about.bna; none: no such file
     QTest::addColumn<QStringList>("lines"); // lines the description file holds
+    // Those of the French index: 11 keys ("mère", "chèvre", "enfant; petit", "enfant",
+    // "petit", "ordure, saleté", "ordure", "saleté", "écrire", "sortir", "chien") and 5
+    // other spellings ("mere", "chevre", "ordure, salete", "salete", "ecrire"), each once.
+    QTest::addColumn<QStringList>("frenchLines");
     QTest::newRow("no about file: named after NAME, no source named")
         << QStringList()
         << ul({"bookname=bm", "wordcount=6",
                "description=Exported by lexora-data from a Lexora dictionary.", "date=2024.03.05",
-               "sametypesequence=h"});
+               "sametypesequence=h"})
+        << ul({"bookname=bm (français → bambara)", "wordcount=11", "synwordcount=5"});
     QTest::newRow("about file: its title, authors, source and licence, escaped")
         << ul({"Petit <dictionnaire>", "A. Diarra & B. Keita", "Corpus", "CC BY-SA 4.0"})
         << ul({"bookname=Petit <dictionnaire>", "wordcount=6",
                "description=Petit &lt;dictionnaire&gt;<br>A. Diarra &amp; B. Keita<br>"
                "Source: Corpus<br>Licence: CC BY-SA 4.0",
-               "date=2024.03.05"});
+               "date=2024.03.05"})
+        << ul({"bookname=Petit <dictionnaire> (français → bambara)"});
 }
 
 // The date is that of the newest data file read.
@@ -240,6 +251,7 @@ void TestStardictExport::description()
 {
     QFETCH(QStringList, about);
     QFETCH(QStringList, lines);
+    QFETCH(QStringList, frenchLines);
     QTemporaryDir dir;
     const QString res = dir.filePath(u("res"));
     QVERIFY(sample().writeTo(res));
@@ -258,9 +270,13 @@ void TestStardictExport::description()
         QString::fromUtf8(filesOf(out).value(u("bm.ifo"))).split(QLatin1Char('\n'));
     QCOMPARE(info.value(0), u("StarDict's dict ifo file"));
     QCOMPARE(info.value(1), u("version=3.0.0"));
+    const QStringList frenchInfo =
+        QString::fromUtf8(filesOf(out).value(u("bm-fr.ifo"))).split(QLatin1Char('\n'));
     for (const QString &line : lines)
-        QVERIFY2(info.contains(line),
-                 qPrintable(line + u(" not in:\n") + info.join(QLatin1Char('\n'))));
+        QVERIFY2(info.contains(line), qPrintable(line + u(" not in:\n") + info.join(u("\n"))));
+    for (const QString &line : frenchLines)
+        QVERIFY2(frenchInfo.contains(line),
+                 qPrintable(line + u(" not in:\n") + frenchInfo.join(u("\n"))));
 }
 
 void TestStardictExport::sameBytesTwice()
