@@ -50,8 +50,8 @@ std::optional<QByteArray> dictzip(const QByteArray &data, int chunkLength)
         return std::nullopt;
 
     z_stream stream{};
-    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
-        Z_OK)
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8,
+                     Z_DEFAULT_STRATEGY) != Z_OK)
         return std::nullopt;
     QByteArray compressed;
     QVector<int> chunkSizes;

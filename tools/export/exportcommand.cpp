@@ -2,6 +2,7 @@
 
 #include "stardictexport.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -64,7 +65,7 @@ int exportCommand(const QStringList &args)
     const QString resDir = positional.at(1);
     const QString outDir = positional.at(2);
     if (name.isEmpty())
-        name = QFileInfo(QFileInfo(outDir).absoluteFilePath()).fileName();
+        name = QFileInfo(QDir(outDir).absolutePath()).fileName();
     if (!isFileName(name)) {
         printError(QStringLiteral("'%1' cannot name the files of a dictionary; give --name NAME")
                        .arg(name));

@@ -25,29 +25,29 @@ QString frenchName(const QString &name)
     return name + QStringLiteral("-fr");
 }
 
-// The description of a dictionary: what the about file says of it (title, authors,
-// source, licence, one per line), or, without one, only where it was made.
-QString aboutDescription(const QString &resDir)
+// What a dictionary says of itself: its title, and a description in HTML.
+struct About
 {
-    const std::optional<QStringList> about = readDataFile(dataFilePath(resDir, aboutFileName()));
-    if (!about || about->isEmpty())
-        return QStringLiteral("Exported by lexora-data from a Lexora dictionary.");
+    QString title;       // empty when there is none
+    QString description; // on one line
+};
+
+// The about file's title, and its lines (title, authors, source, licence) as the
+// description; without it, a description that names only where the dictionary was made.
+About readAbout(const QString &resDir)
+{
+    const std::optional<QStringList> lines = readDataFile(dataFilePath(resDir, aboutFileName()));
+    if (!lines || lines->isEmpty())
+        return {QString(), QStringLiteral("Exported by lexora-data from a Lexora dictionary.")};
     const QStringList labels = {QString(), QString(), QStringLiteral("Source: "),
                                 QStringLiteral("Licence: ")};
     QStringList parts;
-    for (int i = 0; i < about->size() && i < labels.size(); ++i) {
-        const QString line = about->at(i).trimmed();
+    for (int i = 0; i < lines->size() && i < labels.size(); ++i) {
+        const QString line = lines->at(i).trimmed();
         if (!line.isEmpty())
             parts << (labels.at(i) + line).toHtmlEscaped();
     }
-    return parts.join(QStringLiteral("<br>"));
-}
-
-// The title the about file gives, or nothing.
-QString aboutTitle(const QString &resDir)
-{
-    const std::optional<QStringList> about = readDataFile(dataFilePath(resDir, aboutFileName()));
-    return about && !about->isEmpty() ? about->first().trimmed() : QString();
+    return {lines->first().trimmed(), parts.join(QStringLiteral("<br>"))};
 }
 
 // The head lines of an entry text, in order.
@@ -166,6 +166,7 @@ public:
         }
         if (!m_result->diagnostics.isEmpty())
             return false;
+        m_about = readAbout(m_resDir);
         m_headwords = std::move(*headwords);
         m_lexicon = std::move(*lexicon);
         return true;
@@ -175,7 +176,7 @@ public:
     {
         StardictDictionary dictionary;
         dictionary.bookName = bookName(name);
-        dictionary.description = aboutDescription(m_resDir);
+        dictionary.description = m_about.description;
         dictionary.date = dataDate(m_paths);
         DictionaryBuilder builder(&dictionary);
         EntryFinder finder(m_letters, 0);
@@ -224,7 +225,7 @@ public:
     {
         StardictDictionary dictionary;
         dictionary.bookName = bookName(name) + QStringLiteral(" (fran\u00E7ais \u2192 bambara)");
-        dictionary.description = aboutDescription(m_resDir);
+        dictionary.description = m_about.description;
         dictionary.date = dataDate(m_paths);
         // Each key, in the order of first use, with the words that have it (their search
         // form and their first row with it).
@@ -279,8 +280,7 @@ private:
 
     QString bookName(const QString &name) const
     {
-        const QString title = aboutTitle(m_resDir);
-        return title.isEmpty() ? name : title;
+        return m_about.title.isEmpty() ? name : m_about.title;
     }
 
     // The lines of the French article of `key` for the Bambara word `form` of `row`.
@@ -324,6 +324,7 @@ private:
     QHash<QString, QVector<HeadLine>> m_headLines; // by search form
     StardictExport *m_result;
     QStringList m_paths;
+    About m_about;
     QStringList m_headwords;
     QVector<LexiconRow> m_lexicon;
     LetterTexts m_letters;
