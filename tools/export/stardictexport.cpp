@@ -12,7 +12,6 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
-#include <QMap>
 #include <QRegularExpression>
 #include <QSet>
 
