@@ -185,13 +185,18 @@ ReferenceWalk walkReferences(EntryFinder &finder, const QString &word,
 LookupResult lookUpWord(const LetterTexts &letterTexts, const QString &word)
 {
     EntryFinder finder(letterTexts);
+    return lookUpWord(finder, word);
+}
+
+LookupResult lookUpWord(EntryFinder &finder, const QString &word)
+{
     const ReferenceWalk walk = walkReferences(finder, word);
     switch (walk.end) {
     case ReferenceWalk::Entry:
     case ReferenceWalk::Circle:
-        return {LookupResult::Entry, walk.entry.text};
+        return {LookupResult::Entry, walk.entry.text, walk.form};
     case ReferenceWalk::NoEntry:
-        return {LookupResult::NotFound, walk.form};
+        return {LookupResult::NotFound, walk.form, QString()};
     case ReferenceWalk::NoWord:
     case ReferenceWalk::EmptyTarget:
     case ReferenceWalk::Stopped:

@@ -95,9 +95,15 @@ struct LookupResult
     };
     Kind kind = Unchanged;
     QString text;
+    // For an entry, the search form the walk ended at: the headword whose entry `text`
+    // is, or, in a circle, the one the reference closing it points back to.
+    QString form;
 };
 
 // Looks `word` up, following cross-references. A circle of references shows the entry
 // lines of the reference that closes it. A search form without entry, also when the letter
 // file it would stand in is missing, is shown as not found.
 LookupResult lookUpWord(const LetterTexts &letterTexts, const QString &word);
+
+// The same, with a finder that many lookups share.
+LookupResult lookUpWord(EntryFinder &finder, const QString &word);

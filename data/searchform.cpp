@@ -15,6 +15,37 @@ constexpr LetterKeyException letterKeyExceptions[] = {
     {0x0283, u'x'}, // ʃ
 };
 
+// A letter a keyboard may lack.
+struct SpecialLetter
+{
+    char16_t letter;
+    const char16_t *spellings[2]; // the second one null where there is one spelling
+};
+
+// How each special letter is typed without it, the spellings in rank order.
+constexpr SpecialLetter specialLetters[] = {
+    {0x0272, {u"ny", nullptr}},  // ɲ
+    {0x019D, {u"NY", nullptr}},  // Ɲ
+    {0x041B, {u"NY", nullptr}},  // Л, the capital of ɲ in headwords
+    {0x014B, {u"ng", nullptr}},  // ŋ
+    {0x014A, {u"NG", nullptr}},  // Ŋ
+    {0x025B, {u"e", u"\u00E8"}}, // ɛ: e, è
+    {0x0190, {u"E", u"\u00C8"}}, // Ɛ: E, È
+    {0x0254, {u"o", u"\u00F2"}}, // ɔ: o, ò
+    {0x0186, {u"O", u"\u00D2"}}, // Ɔ: O, Ò
+    {0x0283, {u"sh", nullptr}},  // ʃ
+    {0x01A9, {u"SH", nullptr}},  // Ʃ
+};
+
+const SpecialLetter *specialLetter(QChar c)
+{
+    for (const SpecialLetter &special : specialLetters) {
+        if (c.unicode() == special.letter)
+            return &special;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 QString searchForm(const QString &text)
@@ -35,4 +66,37 @@ QString letterKey(const QString &searchForm)
             return QString(QChar(exception.key));
     }
     return QString(initial).toLower();
+}
+
+QString smallForm(const QString &searchForm)
+{
+    QString small = searchForm.toLower();
+    small.replace(QChar(0x043B), QChar(0x0272)); // л (U+043B), the small of Л -> ɲ
+    return small;
+}
+
+QStringList plainSpellings(const QString &word)
+{
+    QStringList spellings;
+    for (int rank = 0; rank < 2; ++rank) {
+        QString spelling;
+        bool special = false;
+        for (const QChar c : word) {
+            const SpecialLetter *letter = specialLetter(c);
+            if (!letter) {
+                spelling.append(c);
+                continue;
+            }
+            special = true;
+            const char16_t *written =
+                letter->spellings[rank] ? letter->spellings[rank] : letter->spellings[0];
+            spelling.append(QString::fromUtf16(written));
+        }
+        if (!special)
+            return {};
+        spelling = spelling.normalized(QString::NormalizationForm_C);
+        if (!spellings.contains(spelling))
+            spellings.append(spelling);
+    }
+    return spellings;
 }

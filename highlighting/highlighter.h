@@ -1,16 +1,12 @@
 #pragma once
 
-#include "rulematchers.h"
+#include "entrystyle.h"
 
-#include <QRegExp>
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
-#include <QVector>
 
-// Colours the entry view by the mark-up of the entries: tag words, bullets, ♦ examples,
-// ↑ and ↓ words, the text in front of the last "[" or "(", ò/ó tone groups, and
-// stretches between braces or slashes. A fixed, ordered table of 17 rules is applied
-// to each block; a later rule's colouring replaces an earlier one's.
+// Colours the entry view by the mark-up of the entries: each block takes the looks that
+// styledRuns() (entrystyle.h) gives its text, each look shown in its format.
 class Highlighter : public QSyntaxHighlighter
 {
     Q_OBJECT
@@ -22,24 +18,5 @@ protected:
     void highlightBlock(const QString &text) override;
 
 private:
-    struct HighlightingRule
-    {
-        QRegExp pattern;
-        QTextCharFormat format;
-        // Finds the same matches as `pattern` in linear time; null where the
-        // regular-expression search itself is fast enough.
-        RuleMatcher fastMatcher = nullptr;
-    };
-
-    QVector<HighlightingRule> highlightingRules;
-    QTextCharFormat tagFormat;
-    QTextCharFormat headwordFormat;
-    QTextCharFormat beforeParenFormat;
-    QTextCharFormat toneFormat;
-    QTextCharFormat bulletFormat;
-    QTextCharFormat exampleFormat;
-    QTextCharFormat upArrowFormat;
-    QTextCharFormat downArrowFormat;
-    QTextCharFormat braceFormat;
-    QTextCharFormat slashFormat;
+    QTextCharFormat formats[entryLookCount]; // by look
 };

@@ -43,28 +43,32 @@ void TestEntryLookup::showsTheEntryOfAHeadword_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("form"); // the headword whose entry is shown
     const auto row = [](const char *name, const QString &word, LookupResult::Kind kind,
-                        const QString &text) { QTest::newRow(name) << word << int(kind) << text; };
+                        const QString &text, const char16_t *form = u"") {
+        QTest::newRow(name) << word << int(kind) << text << QString::fromUtf16(form);
+    };
     const auto entry = LookupResult::Entry, notFound = LookupResult::NotFound;
     const QString bin = QStringLiteral("BIN [o] N grass.\n[o o] bin: dry grass\n");
 
     row("homographs together, lines trimmed, => in a homograph shown as text", QStringLiteral("ba"),
-        entry, QStringLiteral("BA [o] N mother.\nA ka di.\n\nBA [o] N goat. => BIN\n"));
+        entry, QStringLiteral("BA [o] N mother.\nA ka di.\n\nBA [o] N goat. => BIN\n"), u"BA");
     row("leading blanks before a head line; [ first continues, [ inside ends",
-        QStringLiteral("bin"), entry, bin);
-    row("BAA is not BA", QStringLiteral("baa"), entry, QStringLiteral("BAA [o] N river.\n"));
+        QStringLiteral("bin"), entry, bin, u"BIN");
+    row("BAA is not BA", QStringLiteral("baa"), entry, QStringLiteral("BAA [o] N river.\n"),
+        u"BAA");
     row("the last entry ends with the empty last line", QStringLiteral("bala"), entry,
-        QStringLiteral("BALA [o] N last.\n\n"));
+        QStringLiteral("BALA [o] N last.\n\n"), u"BALA");
     row("a cross-reference shows its target, not the line ending in its word", QStringLiteral("bo"),
-        entry, bin);
+        entry, bin, u"BIN");
     row("a target without letter text is not found", QStringLiteral("be"), notFound,
         QStringLiteral("ZZ"));
     row("an empty target changes nothing", QStringLiteral("bi"), LookupResult::Unchanged,
         QString());
     row("A to B to A shows the reference that closes the circle", QStringLiteral("ki"), entry,
-        QStringLiteral("KO [o] => KI\n"));
+        QStringLiteral("KO [o] => KI\n"), u"KI");
     row("\u0272 word under q", QStringLiteral("\u0272a"), entry, // ɲ U+0272
-        QStringLiteral("\u041BA [o] N eye.\n\n"));
+        QStringLiteral("\u041BA [o] N eye.\n\n"), u"\u041BA");
     row("no entry names the search form", QStringLiteral("b\u0254"), notFound, // ɔ U+0254
         QStringLiteral("B\u0186"));
     row("no letter text is not found, not the entry shown before", QStringLiteral("mali"), notFound,
@@ -79,9 +83,11 @@ void TestEntryLookup::showsTheEntryOfAHeadword()
     QFETCH(QString, word);
     QFETCH(int, kind);
     QFETCH(QString, text);
+    QFETCH(QString, form);
     const LookupResult result = lookUpWord(sampleLetters(), word);
     QCOMPARE(int(result.kind), kind);
     QCOMPARE(result.text, text);
+    QCOMPARE(result.form, form);
 }
 
 // W0 => W1 => ... => W100000, written last hop first, ending in an entry, then the same

@@ -1,5 +1,6 @@
 // The entry view's colouring of entries as a user sees it, written as a mask: one letter per
-// character naming its look ("." plain, "?" a look no mark has), "\n" between blocks.
+// character naming its look ("." plain, "?" a look no mark has), "\n" between blocks. The
+// looks every export styles an entry by (entrystyle.h) are the ones the view shows.
 
 #include "highlighter.h"
 
@@ -25,6 +26,20 @@ const std::tuple<char, QColor, bool, bool> looks[] = {
     {'S', Qt::darkMagenta, false, false},          // /…/
 };
 
+// The letter of each look the exports are given.
+const std::pair<EntryLook, char> lookLetters[] = {
+    {EntryLook::Tag, 'T'},
+    {EntryLook::Bullet, 'B'},
+    {EntryLook::Example, 'E'},
+    {EntryLook::UpArrowWord, 'U'},
+    {EntryLook::DownArrowWord, 'D'},
+    {EntryLook::Headword, 'H'},
+    {EntryLook::BeforeParenthesis, 'P'},
+    {EntryLook::ToneGroup, 'O'},
+    {EntryLook::Brace, 'C'},
+    {EntryLook::Slash, 'S'},
+};
+
 QString blockMask(const QTextBlock &block)
 {
     QString mask(block.length() - 1, QLatin1Char('.'));
@@ -41,6 +56,28 @@ QString blockMask(const QTextBlock &block)
     return mask;
 }
 
+// The mask of the runs styledRuns() gives a line; "?" where runs overlap, touch with one
+// look or hold a look without letter.
+QString runMask(const QString &line)
+{
+    QString mask(line.size(), QLatin1Char('.'));
+    int end = 0;
+    EntryLook previous = EntryLook::Plain;
+    for (const StyledRun &run : styledRuns(line)) {
+        QChar letter = QLatin1Char('?');
+        for (const auto &[look, lookLetter] : lookLetters) {
+            if (look == run.look)
+                letter = QLatin1Char(lookLetter);
+        }
+        if (run.start < end || (run.start == end && run.look == previous) || run.length <= 0)
+            letter = QLatin1Char('?');
+        mask.replace(run.start, run.length, QString(run.length, letter));
+        end = run.start + run.length;
+        previous = run.look;
+    }
+    return mask;
+}
+
 } // namespace
 
 class TestHighlighter : public QObject
@@ -50,6 +87,8 @@ class TestHighlighter : public QObject
 private slots:
     void colouring_data();
     void colouring();
+    void runsAsShown_data() { colouring_data(); }
+    void runsAsShown();
 };
 
 // ♦ U+2666, • U+2022, ↑ U+2191, ↓ U+2193, ò U+00F2, ó U+00F3, ɛ U+025B, ɔ U+0254,
@@ -115,6 +154,19 @@ void TestHighlighter::colouring()
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         masks << blockMask(block);
     QCOMPARE(masks.join(QLatin1Char('\n')), mask);
+}
+
+// The runs an export is given for each line are the looks the entry view shows it in.
+void TestHighlighter::runsAsShown()
+{
+    QFETCH(QString, text);
+    text.replace(QLatin1Char('|'), QString());
+    QTextDocument document;
+    document.documentLayout();
+    new Highlighter(&document);
+    document.setPlainText(text);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        QCOMPARE(runMask(block.text()), blockMask(block));
 }
 
 QTEST_MAIN(TestHighlighter)

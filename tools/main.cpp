@@ -5,6 +5,7 @@
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
 #include "dictionarysources.h"
+#include "exportcommand.h"
 #include "liftimport.h"
 #include "linecodec.h"
 #include "mdfimport.h"
@@ -35,6 +36,9 @@ const char usage[] =
     "                         into SRC_DIR\n"
     "  import-lift FILE SRC_DIR\n"
     "                         write the sources of a LIFT dictionary into SRC_DIR\n"
+    "  export stardict RES_DIR OUT_DIR [--name NAME]\n"
+    "                         write the dictionary in RES_DIR into OUT_DIR for StarDict\n"
+    "                         readers, with a French -> Bambara index\n"
     "\n"
     "Run 'lexora-data COMMAND --help' for the details of a command.\n";
 
@@ -443,6 +447,7 @@ constexpr Command commands[] = {
     {"encode", encodeUsage, 1, encode, encodeOptions},
     {"import-mdf", importMdfUsage, 2, importMdf, importMdfOptions},
     {"import-lift", importLiftUsage, 2, importLift, importLiftOptions},
+    {"export", exportUsage, 3, exportCommand, exportOptions},
 };
 
 } // namespace

@@ -47,6 +47,18 @@ bool isWordCharacter(QChar c)
     return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
 }
 
+int matchWholeWord(QStringView word, const QString &text, int from, int *length)
+{
+    for (int start = text.indexOf(word, from); start >= 0; start = text.indexOf(word, start + 1)) {
+        const int end = start + word.size();
+        if (isWordBoundary(text, start) && isWordBoundary(text, end)) {
+            *length = word.size();
+            return start;
+        }
+    }
+    return -1;
+}
+
 int matchExampleSentence(const QString &text, int from, int *length)
 {
     const int start = text.indexOf(exampleMark, from);

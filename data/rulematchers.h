@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringView>
 
 // Hand-written matchers for the highlighting rules whose regular-expression search can
 // take time quadratic in the length of a block (every failed start position runs a ".*"
@@ -15,6 +16,10 @@ using RuleMatcher = int (*)(const QString &text, int from, int *length);
 // A word character in the sense of QRegExp's "\w" and "\b": a letter, a number, a mark
 // (combining or not) or the underscore, tested per UTF-16 code unit.
 bool isWordCharacter(QChar c);
+
+// "\bWORD\b" for a word of word characters: the first occurrence of `word` with no word
+// character right before or after it.
+int matchWholeWord(QStringView word, const QString &text, int from, int *length);
 
 // "♦[^\.]*[\.!\?]": a ♦ through the first "." after it, or, with no "." after it,
 // through the last "!" or "?" after it.

@@ -1,0 +1,90 @@
+#include "exportcommand.h"
+
+#include "stardictexport.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+const char exportUsage[] =
+    "Usage: lexora-data export stardict RES_DIR OUT_DIR [--name NAME]\n"
+    "\n"
+    "Writes the dictionary in RES_DIR, as the viewer shows it, into OUT_DIR as two\n"
+    "dictionaries in the StarDict form that phone, e-reader and desktop dictionary\n"
+    "programs read: NAME (Bambara -> French: one article per headword, the entry the\n"
+    "viewer shows with its colours, found also in small letters, with the tone marks of\n"
+    "its head line and typed without special letters, e.g. 'nyama' for 'ɲama'; a\n"
+    "cross-reference leads to the entry it points to) and NAME-fr (French -> Bambara:\n"
+    "each gloss of the lexicon, and each part of it between ';' and ',', lists the head\n"
+    "lines of the Bambara words that have it; found also in small letters and without\n"
+    "accents). Each is NAME.ifo, NAME.idx, NAME.dict.dz and NAME.syn. NAME defaults to\n"
+    "the name of OUT_DIR; the title and the description come from RES_DIR's about file.\n"
+    "\n"
+    "A headword without entry is left out and reported as 'file:line: warning: message'.\n"
+    "OUT_DIR is replaced as a whole, as 'build' replaces RES_DIR: it must be absent or\n"
+    "hold only the files of an export with the same NAME.\n"
+    "\n"
+    "Exit status: 0 written, 1 written with headwords left out, 2 RES_DIR or one of its\n"
+    "files cannot be read, or OUT_DIR cannot be written or is refused (left as it was).\n";
+
+const char *const exportOptions[] = {"--name", nullptr};
+
+namespace {
+
+enum ExitCode { Success = 0, Problems = 1, Unusable = 2 };
+
+void printError(const QString &message)
+{
+    printLine(stderr, QStringLiteral("lexora-data: error: ") + message);
+}
+
+// Whether `name` can name files in OUT_DIR: a plain file name, not hidden.
+bool isFileName(const QString &name)
+{
+    return !name.isEmpty() && !name.startsWith(QLatin1Char('.')) &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+}
+
+} // namespace
+
+int exportCommand(const QStringList &args)
+{
+    QStringList positional;
+    QString name;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--name") && i + 1 < args.size())
+            name = args.at(++i);
+        else
+            positional << args.at(i);
+    }
+    if (positional.size() != 3 || positional.at(0) != QLatin1String("stardict")) {
+        std::fputs(exportUsage, stderr);
+        return Unusable;
+    }
+    const QString resDir = positional.at(1);
+    const QString outDir = positional.at(2);
+    if (name.isEmpty())
+        name = QFileInfo(QDir(outDir).absolutePath()).fileName();
+    if (!isFileName(name)) {
+        printError(QStringLiteral("'%1' cannot name the files of a dictionary; give --name NAME")
+                       .arg(name));
+        return Unusable;
+    }
+    const StardictExport result = exportStardict(resDir, name);
+    for (const Diagnostic &problem : result.diagnostics)
+        printLine(stderr, problem.toString());
+    if (!result.usable)
+        return Unusable;
+    QString error;
+    QStringList warnings;
+    const bool replaced = replaceDirectory({outDir, stardictExportFileNames(name), {resDir}},
+                                           result.files, &error, &warnings);
+    for (const QString &warning : qAsConst(warnings))
+        printLine(stderr, QStringLiteral("lexora-data: warning: ") + warning);
+    if (!replaced) {
+        printError(error);
+        return Unusable;
+    }
+    return result.diagnostics.isEmpty() ? Success : Problems;
+}
