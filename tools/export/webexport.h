@@ -1,0 +1,34 @@
+#pragma once
+
+#include "diagnostic.h"
+#include "outputdirectory.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// A built dictionary directory as a static web site: a folder of files that a browser
+// opens from the file system or any static host, without a server or a network.
+//
+// The page, its style and its script are the project's own files (tools/export/web/),
+// copied out unchanged. The data come in script files, since a browser opening local
+// files lets a page run scripts but not fetch files: site.js (the title, the about
+// file's lines, the special letters and the keys that type them, taken from the
+// viewer's key table, and the characters whose search form is not their capital),
+// headwords.js (the headword list and the keyboard spellings of its words), one
+// entries-NN.js per letter of the dictionary alphabet (NN its position: the entries as
+// the viewer shows them, in HTML with its looks, and the cross-references), loaded when
+// a word of that letter is looked up, and lexicon.js and french.js (the lexicon rows and
+// the French -> Bambara index), loaded when their page is opened. Text from the data
+// reaches the page only escaped: as HTML made by articlehtml.h, or as plain text.
+struct WebExport
+{
+    bool usable = false;             // false when RES_DIR or one of its files cannot be read
+    QVector<Diagnostic> diagnostics; // errors that make it unusable; warnings for what is left out
+    OutputFiles files;
+};
+
+// The names of the files a web export writes.
+QStringList webExportFileNames();
+
+WebExport exportWeb(const QString &resDir);
