@@ -31,7 +31,8 @@ const char exportUsage[] =
     "\n"
     "A headword without entry is left out and reported as 'file:line: warning: message'.\n"
     "OUT_DIR is replaced as a whole, as 'build' replaces RES_DIR: it must be absent or\n"
-    "hold only the files of an export with the same NAME.\n"
+    "hold only the files of an export of the same kind (for 'stardict', with the same\n"
+    "NAME).\n"
     "\n"
     "Exit status: 0 written, 1 written with headwords left out, 2 RES_DIR or one of its\n"
     "files cannot be read, or OUT_DIR cannot be written or is refused (left as it was).\n";

@@ -372,6 +372,7 @@
     byId('lexicon-search').addEventListener('input', function () { if (lexicon) renderLexicon(); });
     byId('french-search').addEventListener('input', function () { if (french) renderFrench(); });
     window.addEventListener('hashchange', route);
+    performance.mark('lexora-ready');
     if (current < 0) renderList();
     route();
     if (!location.hash) search.focus();
