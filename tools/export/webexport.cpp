@@ -30,22 +30,43 @@ const char *const pageFiles[] = {"index.html", "style.css", "app.js"};
 // The keyboard-language table of the viewer's search field that the site types with.
 constexpr int siteKeyLanguage = 1;
 
-// `text` as a JavaScript string literal in plain ASCII: every character outside printable
-// ASCII, and the characters of mark-up, written as \uXXXX, so that no text can end a
-// string, a script or a page, whatever encoding a host declares.
+// `text` as a JavaScript string literal in UTF-8: quotes, backslashes, control characters,
+// the line and paragraph separators and unpaired surrogates written as escapes, so that
+// no text can end the string or the line. The page reads the script files as UTF-8.
 QByteArray jsString(const QString &text)
 {
     QByteArray js;
-    js.reserve(text.size() + 2);
+    js.reserve(text.size() * 2 + 2);
     js += '"';
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == '"' || u == '\\')
-            js += '\\' + QByteArray(1, char(u));
-        else if (u >= 0x20 && u < 0x7F && u != '<' && u != '>' && u != '&')
+    const auto escape = [&js](char16_t u) {
+        js += "\\u" + QByteArray::number(uint(u), 16).rightJustified(4, '0');
+    };
+    for (int i = 0; i < text.size(); ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (u == '"' || u == '\\') {
+            js += '\\';
             js += char(u);
-        else
-            js += "\\u" + QByteArray::number(uint(u), 16).rightJustified(4, '0');
+        } else if (u < 0x20 || u == 0x7F || u == 0x2028 || u == 0x2029) {
+            escape(u);
+        } else if (u < 0x80) {
+            js += char(u);
+        } else if (u < 0x800) {
+            js += char(0xC0 | (u >> 6));
+            js += char(0x80 | (u & 0x3F));
+        } else if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+                   text.at(i + 1).isLowSurrogate()) {
+            const uint code = QChar::surrogateToUcs4(u, text.at(++i).unicode());
+            js += char(0xF0 | (code >> 18));
+            js += char(0x80 | ((code >> 12) & 0x3F));
+            js += char(0x80 | ((code >> 6) & 0x3F));
+            js += char(0x80 | (code & 0x3F));
+        } else if (QChar::isSurrogate(u)) {
+            escape(u);
+        } else {
+            js += char(0xE0 | (u >> 12));
+            js += char(0x80 | ((u >> 6) & 0x3F));
+            js += char(0x80 | (u & 0x3F));
+        }
     }
     js += '"';
     return js;
@@ -236,23 +257,27 @@ private:
         }
     }
 
+    // The headword list as one string of lines, and the keyboard spellings of its words
+    // as lines "INDEX<tab>SPELLING<tab>...": one string is read much faster than a list.
     void addHeadwords()
     {
-        QByteArray js = "lexoraHeadwords(" + jsArray(m_forms) + ",[";
-        bool first = true;
+        m_result->files.insert(QStringLiteral("headwords.js"),
+                               "lexoraHeadwords(" + jsString(m_forms.join(QLatin1Char('\n'))) +
+                                   ");\n");
+        QStringList lines;
         for (int i = 0; i < m_forms.size(); ++i) {
-            QStringList spellings;
+            QStringList line{QString::number(i)};
             for (const QString &spelling : plainSpellings(m_forms.at(i))) {
                 const QString form = searchForm(spelling);
-                if (!spellings.contains(form))
-                    spellings << form;
+                if (!line.contains(form) && !form.contains(QLatin1Char('\t')))
+                    line << form;
             }
-            if (spellings.isEmpty())
-                continue;
-            js += (first ? "[" : ",[") + QByteArray::number(i) + ',' + jsArray(spellings) + ']';
-            first = false;
+            if (line.size() > 1)
+                lines << line.join(QLatin1Char('\t'));
         }
-        m_result->files.insert(QStringLiteral("headwords.js"), js + "]);\n");
+        m_result->files.insert(QStringLiteral("spellings.js"),
+                               "lexoraSpellings(" + jsString(lines.join(QLatin1Char('\n'))) +
+                                   ");\n");
         for (int position = 0; position < m_letters.size(); ++position) {
             const LetterEntries &letter = m_letters.at(position);
             QByteArray file = "lexoraLetter(" + QByteArray::number(position) + ",{";
@@ -350,7 +375,8 @@ QStringList webExportFileNames()
     for (const char *name : pageFiles)
         names << QLatin1String(name);
     names << QStringLiteral("site.js") << QStringLiteral("headwords.js")
-          << QStringLiteral("lexicon.js") << QStringLiteral("french.js");
+          << QStringLiteral("spellings.js") << QStringLiteral("lexicon.js")
+          << QStringLiteral("french.js");
     for (int position = 0; position < dictionaryAlphabet().size(); ++position)
         names << entriesFileName(position);
     return names;

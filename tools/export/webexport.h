@@ -15,7 +15,8 @@
 // files lets a page run scripts but not fetch files: site.js (the title, the about
 // file's lines, the special letters and the keys that type them, taken from the
 // viewer's key table, and the characters whose search form is not their capital),
-// headwords.js (the headword list and the keyboard spellings of its words), one
+// headwords.js (the headword list), spellings.js (the keyboard spellings of its words,
+// loaded once the page works), one
 // entries-NN.js per letter of the dictionary alphabet (NN its position: the entries as
 // the viewer shows them, in HTML with its looks, and the cross-references), loaded when
 // a word of that letter is looked up, and lexicon.js and french.js (the lexicon rows and

@@ -13,7 +13,7 @@
   var frenchResults = 30;
 
   var headwords = [];     // search forms, in the list's order
-  var spellings = [];     // [index, [search forms of its keyboard spellings]]
+  var spellings = null;   // [index, [search forms of its keyboard spellings]] once loaded
   var headwordIndex = null; // search form -> index, made when first needed
   var current = -1;       // index of the current headword
   var letters = {};       // alphabet position -> {entries, references} once loaded
@@ -159,6 +159,7 @@
   function firstMatch(form) {
     for (var i = 0; i < headwords.length; ++i)
       if (headwords[i].startsWith(form)) return i;
+    if (!spellings) return -1; // searched again once they are loaded
     for (var s = 0; s < spellings.length; ++s)
       for (var spelling of spellings[s][1])
         if (spelling.startsWith(form)) return spellings[s][0];
@@ -354,9 +355,16 @@
     showEntry(form);
   }
 
-  window.lexoraHeadwords = function (forms, plain) {
-    headwords = forms;
-    spellings = plain;
+  window.lexoraSpellings = function (text) {
+    spellings = text ? text.split('\n').map(function (line) {
+      var fields = line.split('\t');
+      return [Number(fields[0]), fields.slice(1)];
+    }) : [];
+    if (byId('search').value) searchDictionary();
+  };
+
+  window.lexoraHeadwords = function (text) {
+    headwords = text ? text.split('\n') : [];
     document.title = site.about[0] || 'Lexora';
     var search = byId('search');
     typeSpecialLetters(search);
@@ -376,5 +384,6 @@
     if (current < 0) renderList();
     route();
     if (!location.hash) search.focus();
+    loadScript('spellings.js', function () { window.lexoraSpellings(''); });
   };
 })();
