@@ -143,6 +143,7 @@ class WebSite(unittest.TestCase):
             ('x types ʃ', ['x'], 'ʃ', SHO),
             ('s, Alt+E, b', ['s', 'Alt+E', 'b'], 'sɛb', SEBEN),
             ('without special letters: nyama', list('nyama'), 'nyama', NYAMA),
+            ('the beginning of a word without special letters', list('ny'), 'ny', NYAMA),
             ('without special letters: sho', list('sho'), 'sho', SHO),
             ('without special letters: seben', list('seben'), 'seben', SEBEN),
             ('a homograph pair together', ['b', 'a'], 'ba', BA),
