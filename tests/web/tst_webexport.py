@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 # lexora-data export web as a reader meets its result: the site exported from the small
-# hand-written sources beside this script is opened from the file system in Debian's
-# chromium, headless, and used as a reader uses it. Every expected text is written here
-# by hand. A missing browser or driver is a failure, not a skip.
+# hand-written sources beside this script (and, once, the shipped sample of res/) is
+# opened from the file system in Debian's chromium, headless, and used as a reader uses
+# it. Every expected text is written here by hand. A missing browser or driver is a failure, not a skip.
 #
 # Usage: tst_webexport.py LEXORA_DATA SOURCE_DIR [TEST...]
 
@@ -251,6 +251,17 @@ class WebSite(unittest.TestCase):
                 self.assertGreaterEqual(box['left'], 0)
                 self.assertLessEqual(box['right'], width)
                 self.assertLess(box['top'], self.browser.execute_script('return innerHeight'))
+
+    def test_the_shipped_dictionary(self):
+        # The sample dictionary of res/ as a site: a search reaches its hand-written BA.
+        sample = os.path.join(WORK.name, 'sample')
+        subprocess.run([LEXORA_DATA, 'export', 'web',
+                        os.path.join(SOURCE_DIR, '..', '..', '..', 'res'), sample], check=True)
+        self.browser.get('about:blank')
+        self.browser.get('file://' + urllib.parse.quote(os.path.join(sample, 'index.html')))
+        self.field('search').click()
+        self.type(['b', 'a'])
+        self.wait.until(lambda b: self.field('entry').text.startswith('BA [ó] N mère.\n'))
 
     def test_hostile_text_stays_text(self):
         self.open('#S%C6%90B%C6%90N')
