@@ -2,7 +2,8 @@
 # lexora-data export web as a reader meets its result: the site exported from the small
 # hand-written sources beside this script (and, once, the shipped sample of res/) is
 # opened from the file system in Debian's chromium, headless, and used as a reader uses
-# it. Every expected text is written here by hand. A missing browser or driver is a failure, not a skip.
+# it. Every expected text is written here by hand. A missing browser or driver is a
+# failure, not a skip.
 #
 # Usage: tst_webexport.py LEXORA_DATA SOURCE_DIR [TEST...]
 

@@ -3,6 +3,7 @@
 #include "articlehtml.h"
 #include "datafile.h"
 #include "datafilenames.h"
+#include "dictionarysources.h"
 #include "entrylookup.h"
 #include "exportsource.h"
 #include "frenchindex.h"
@@ -14,6 +15,8 @@
 #include <QMap>
 #include <QSet>
 #include <QUrl>
+
+#include <algorithm>
 
 // The page, its style and its script, kept in tools/export/web/ and built in as
 // resources. Outside any namespace, as the resource system asks.
@@ -78,6 +81,14 @@ QByteArray jsArray(const QStringList &texts)
     for (int i = 0; i < texts.size(); ++i)
         js += (i ? "," : "") + jsString(texts.at(i));
     return js + "]";
+}
+
+// The most files the French index is written in.
+constexpr int frenchFileCount = 100;
+
+QString frenchFileName(int file)
+{
+    return QStringLiteral("french-%1.js").arg(file, 2, 10, QLatin1Char('0'));
 }
 
 // The name of the entries file of the letter at `position` in the dictionary alphabet.
@@ -168,9 +179,9 @@ public:
         collectForms();
         addEntries(finder);
         addHeadwords();
+        addFrench(finder);
         addSite();
         addLexicon();
-        addFrench(finder);
     }
 
 private:
@@ -310,6 +321,7 @@ private:
         js += ",\n\"buttons\":" + jsArray(buttons);
         js += ",\n\"searchForms\":" + searchFormExceptions();
         js += ",\n\"initials\":" + initials();
+        js += ",\n\"french\":" + m_frenchFiles;
         js += ",\n\"lexiconRows\":" + QByteArray::number(m_source.lexicon.size());
         js += "};\n";
         m_result->files.insert(QStringLiteral("site.js"), js);
@@ -344,16 +356,33 @@ private:
         m_result->files.insert(QStringLiteral("lexicon.js"), js + "]);\n");
     }
 
+    // The French index in files by the first letter of its keys written small and
+    // without accents (toneless()), as the page looks them up: at most frenchFileCount
+    // files, the letters beyond the last file's sharing it.
     void addFrench(EntryFinder &finder)
     {
-        QByteArray js = "lexoraFrench([";
-        bool first = true;
+        QMap<QString, QByteArray> articlesOf; // first letter -> its articles
         for (const FrenchArticle &article : frenchIndex(m_source.lexicon, finder)) {
-            js += (first ? "\n[" : ",\n[") + jsString(article.key) + ',' +
-                  jsString(article.lines.join(QStringLiteral("<br>"))) + ']';
-            first = false;
+            const QString folded = toneless(article.key).toLower();
+            const QString initial = folded.left(folded.at(0).isHighSurrogate() ? 2 : 1);
+            QByteArray &js = articlesOf[initial];
+            js += (js.isEmpty() ? "\n[" : ",\n[") + jsString(article.key) + ',' + jsString(folded) +
+                  ',' + jsString(article.lines.join(QStringLiteral("<br>"))) + ']';
         }
-        m_result->files.insert(QStringLiteral("french.js"), js + "]);\n");
+        QVector<QByteArray> files(std::min(int(articlesOf.size()), frenchFileCount));
+        m_frenchFiles = "{";
+        int file = 0;
+        for (auto i = articlesOf.cbegin(); i != articlesOf.cend(); ++i) {
+            QByteArray &js = files[file];
+            js += (js.isEmpty() ? "" : ",") + i.value();
+            m_frenchFiles += (m_frenchFiles.size() > 1 ? "," : "") + jsString(i.key()) + ':' +
+                             QByteArray::number(file);
+            file = std::min(file + 1, frenchFileCount - 1);
+        }
+        m_frenchFiles += "}";
+        for (int i = 0; i < files.size(); ++i)
+            m_result->files.insert(frenchFileName(i), "lexoraFrench(" + QByteArray::number(i) +
+                                                          ",[" + files.at(i) + "]);\n");
     }
 
     const QString m_resDir;
@@ -365,6 +394,7 @@ private:
     QVector<int> m_formLines;         // the line of each in the headword file
     QSet<QString> m_shown;            // the forms the page shows an entry for
     QVector<LetterEntries> m_letters; // by position in the alphabet
+    QByteArray m_frenchFiles;         // first letter of a French key -> its file
 };
 
 } // namespace
@@ -375,8 +405,9 @@ QStringList webExportFileNames()
     for (const char *name : pageFiles)
         names << QLatin1String(name);
     names << QStringLiteral("site.js") << QStringLiteral("headwords.js")
-          << QStringLiteral("spellings.js") << QStringLiteral("lexicon.js")
-          << QStringLiteral("french.js");
+          << QStringLiteral("spellings.js") << QStringLiteral("lexicon.js");
+    for (int file = 0; file < frenchFileCount; ++file)
+        names << frenchFileName(file);
     for (int position = 0; position < dictionaryAlphabet().size(); ++position)
         names << entriesFileName(position);
     return names;

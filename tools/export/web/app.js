@@ -1,8 +1,10 @@
 // The web dictionary written by lexora-data export web. Everything it shows of the data
-// comes from the script files written beside it: site.js, headwords.js, one
-// entries-NN.js per letter (loaded when a word of that letter is looked up), lexicon.js
-// and french.js (loaded when their page opens). Entries and the French articles arrive
-// as HTML the export made and escaped; every other text from the data is set as text.
+// comes from the script files written beside it: site.js, headwords.js, spellings.js
+// (loaded once the page works), one entries-NN.js per letter (loaded when a word of that
+// letter is looked up), lexicon.js (loaded when its page opens) and one french-NN.js per
+// first letter of French words (loaded when such a word is typed). Entries and the
+// French articles arrive as HTML the export made and escaped; every other text from the
+// data is set as text.
 'use strict';
 (function () {
   var site = window.lexoraSite;
@@ -19,7 +21,8 @@
   var letters = {};       // alphabet position -> {entries, references} once loaded
   var waiting = {};       // alphabet position -> callbacks waiting for it
   var shownRequest = 0;   // the latest entry asked for; older answers are dropped
-  var lexicon = null, french = null;
+  var lexicon = null;
+  var french = {};        // French file number -> its articles [key, folded key, HTML]
 
   // The search form of typed text: each character's capital, or the search form the
   // export lists for it (the small letter of the Cyrillic capital El U+041B, for one), without blanks around.
@@ -29,8 +32,10 @@
     return form.trim();
   }
 
+  // French written small and without accents, as the export files the French keys:
+  // decomposed, without non-spacing marks and full stops.
   function fold(text) {
-    return text.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase().trim();
+    return text.normalize('NFD').replace(/[\p{Mn}.]/gu, '').normalize('NFC').toLowerCase().trim();
   }
 
   function loadScript(name, failed) {
@@ -262,22 +267,41 @@
 
   function renderFrench() {
     var results = byId('french-results');
-    results.textContent = '';
     var typed = fold(byId('french-search').value);
-    if (!typed) return;
-    var shown = 0, more = 0;
-    for (var i = 0; i < french.length; ++i) {
-      if (!french[i][2].startsWith(typed)) continue;
-      if (shown === frenchResults) { ++more; continue; }
-      var key = document.createElement('h2');
-      key.textContent = french[i][0];
-      var article = document.createElement('div');
-      article.lang = 'bm';
-      article.innerHTML = french[i][1];
-      results.appendChild(key);
-      results.appendChild(article);
-      ++shown;
+    var initial = Array.from(typed)[0];
+    if (initial === undefined || !has(site.french, initial)) {
+      results.textContent = '';
+      if (typed) showFrenchNote(results, 0, 0);
+      return;
     }
+    var file = site.french[initial];
+    if (!french[file]) {
+      if (french[file] === undefined) {
+        french[file] = null;
+        showLoading(true);
+        var name = 'french-' + (file < 10 ? '0' : '') + file + '.js';
+        loadScript(name, function () { window.lexoraFrench(file, []); });
+      }
+      return; // shown once the file is read
+    }
+    results.textContent = '';
+    var shown = 0, more = 0;
+    french[file].forEach(function (article) {
+      if (!article[1].startsWith(typed)) return;
+      if (shown === frenchResults) { ++more; return; }
+      var key = document.createElement('h2');
+      key.textContent = article[0];
+      var lines = document.createElement('div');
+      lines.lang = 'bm';
+      lines.innerHTML = article[2];
+      results.appendChild(key);
+      results.appendChild(lines);
+      ++shown;
+    });
+    showFrenchNote(results, shown, more);
+  }
+
+  function showFrenchNote(results, shown, more) {
     var note = document.createElement('p');
     note.className = 'more';
     if (!shown) note.textContent = 'Aucun mot trouv\u00e9.';
@@ -285,9 +309,10 @@
     if (note.textContent) results.appendChild(note);
   }
 
-  window.lexoraFrench = function (articles) {
-    french = articles.map(function (a) { return [a[0], a[1], fold(a[0])]; });
-    french.sort(function (a, b) { return a[2] < b[2] ? -1 : a[2] > b[2] ? 1 : 0; });
+  window.lexoraFrench = function (file, articles) {
+    french[file] = articles.slice().sort(function (a, b) {
+      return a[1] < b[1] ? -1 : a[1] > b[1] ? 1 : 0;
+    });
     showLoading(false);
     renderFrench();
   };
@@ -329,10 +354,6 @@
       lexicon = [];
       showLoading(true);
       loadScript('lexicon.js', function () { window.lexoraLexicon([]); });
-    } else if (name === 'french' && !french) {
-      french = [];
-      showLoading(true);
-      loadScript('french.js', function () { window.lexoraFrench([]); });
     } else if (name === 'about') {
       renderAbout();
     }
@@ -378,7 +399,7 @@
       }
     });
     byId('lexicon-search').addEventListener('input', function () { if (lexicon) renderLexicon(); });
-    byId('french-search').addEventListener('input', function () { if (french) renderFrench(); });
+    byId('french-search').addEventListener('input', renderFrench);
     window.addEventListener('hashchange', route);
     performance.mark('lexora-ready');
     if (current < 0) renderList();
