@@ -220,7 +220,8 @@ class WebSite(unittest.TestCase):
         rows = [('a gloss, and glosses that begin with it', 'enfant',
                  'enfant\n' + DEN.split('\n')[0] + '\nenfant; petit\n' + DEN.split('\n')[0]),
                 ('part of a gloss, typed without accents', 'salete',
-                 'saleté\n' + NYAMA)]
+                 'saleté\n' + NYAMA),
+                ('a gloss typed with its accents', 'Saleté', 'saleté\n' + NYAMA)]
         for name, typed, shown in rows:
             with self.subTest(name):
                 self.open('#french')
