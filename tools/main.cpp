@@ -39,6 +39,9 @@ const char usage[] =
     "  export stardict RES_DIR OUT_DIR [--name NAME]\n"
     "                         write the dictionary in RES_DIR into OUT_DIR for StarDict\n"
     "                         readers, with a French -> Bambara index\n"
+    "  export web RES_DIR OUT_DIR\n"
+    "                         write the dictionary in RES_DIR into OUT_DIR as a web site\n"
+    "                         that works offline, from the file system or any host\n"
     "\n"
     "Run 'lexora-data COMMAND --help' for the details of a command.\n";
 

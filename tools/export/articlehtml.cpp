@@ -33,14 +33,29 @@ QString plainArticleText(const QString &text)
 
 QString lineHtml(const QString &line)
 {
+    return lineHtml(line, WordLink());
+}
+
+QString lineHtml(const QString &line, const WordLink &link)
+{
     // The looks are those of the line as the entry view shows it; each piece is then
     // made plain and escaped on its own, so that neither can shift a look.
     QString html;
     int done = 0;
     for (const StyledRun &run : styledRuns(line)) {
         html += escaped(line.mid(done, run.start - done));
-        html += spanStart(run.look) + escaped(line.mid(run.start, run.length)) +
-                QStringLiteral("</span>");
+        const QString text = line.mid(run.start, run.length);
+        const bool related =
+            (run.look == EntryLook::UpArrowWord && text.startsWith(QChar(0x2191))) ||
+            (run.look == EntryLook::DownArrowWord &&
+             text.startsWith(QChar(0x2193))); // ↑WORD, ↓WORD
+        const QString address = related && link ? link(text.mid(1)) : QString();
+        if (address.isEmpty())
+            html += spanStart(run.look) + escaped(text) + QStringLiteral("</span>");
+        else
+            html += spanStart(run.look) + escaped(text.left(1)) +
+                    QStringLiteral("<a href=\"%1\">").arg(address.toHtmlEscaped()) +
+                    escaped(text.mid(1)) + QStringLiteral("</a></span>");
         done = run.start + run.length;
     }
     return html + escaped(line.mid(done));
@@ -48,10 +63,15 @@ QString lineHtml(const QString &line)
 
 QString entryHtml(const QString &entryText)
 {
+    return entryHtml(entryText, WordLink());
+}
+
+QString entryHtml(const QString &entryText, const WordLink &link)
+{
     QStringList lines = entryText.split(QLatin1Char('\n'));
     while (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     for (QString &line : lines)
-        line = lineHtml(line);
+        line = lineHtml(line, link);
     return lines.join(QStringLiteral("<br>"));
 }

@@ -1,6 +1,7 @@
 #include "exportcommand.h"
 
 #include "stardictexport.h"
+#include "webexport.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 
 const char exportUsage[] =
     "Usage: lexora-data export stardict RES_DIR OUT_DIR [--name NAME]\n"
+    "       lexora-data export web RES_DIR OUT_DIR\n"
     "\n"
     "Writes the dictionary in RES_DIR, as the viewer shows it, into OUT_DIR as two\n"
     "dictionaries in the StarDict form that phone, e-reader and desktop dictionary\n"
@@ -21,9 +23,17 @@ const char exportUsage[] =
     "accents). Each is NAME.ifo, NAME.idx, NAME.dict.dz and NAME.syn. NAME defaults to\n"
     "the name of OUT_DIR; the title and the description come from RES_DIR's about file.\n"
     "\n"
+    "'web' writes the dictionary into OUT_DIR as a web site that needs no server and no\n"
+    "network: open OUT_DIR/index.html in a browser, from the file system (a phone, a USB\n"
+    "stick) or any static host. It has the viewer's search with its keys for the\n"
+    "special letters (also a row of buttons for them), entries with their colours, one\n"
+    "address per entry (index.html#WORD), the lexicon, a French -> Bambara search and the\n"
+    "about file's credits.\n"
+    "\n"
     "A headword without entry is left out and reported as 'file:line: warning: message'.\n"
     "OUT_DIR is replaced as a whole, as 'build' replaces RES_DIR: it must be absent or\n"
-    "hold only the files of an export with the same NAME.\n"
+    "hold only the files of an export of the same kind (for 'stardict', with the same\n"
+    "NAME).\n"
     "\n"
     "Exit status: 0 written, 1 written with headwords left out, 2 RES_DIR or one of its\n"
     "files cannot be read, or OUT_DIR cannot be written or is refused (left as it was).\n";
@@ -46,6 +56,26 @@ bool isFileName(const QString &name)
            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
+// Reports what an export found and, when it is usable, replaces the output directory by
+// its files; gives the exit status.
+template <typename Export> int writeExport(const Export &result, const OutputDirectory &target)
+{
+    for (const Diagnostic &problem : result.diagnostics)
+        printLine(stderr, problem.toString());
+    if (!result.usable)
+        return Unusable;
+    QString error;
+    QStringList warnings;
+    const bool replaced = replaceDirectory(target, result.files, &error, &warnings);
+    for (const QString &warning : qAsConst(warnings))
+        printLine(stderr, QStringLiteral("lexora-data: warning: ") + warning);
+    if (!replaced) {
+        printError(error);
+        return Unusable;
+    }
+    return result.diagnostics.isEmpty() ? Success : Problems;
+}
+
 } // namespace
 
 int exportCommand(const QStringList &args)
@@ -58,12 +88,16 @@ int exportCommand(const QStringList &args)
         else
             positional << args.at(i);
     }
-    if (positional.size() != 3 || positional.at(0) != QLatin1String("stardict")) {
+    const bool web = positional.value(0) == QLatin1String("web");
+    if (positional.size() != 3 || !(web || positional.at(0) == QLatin1String("stardict")) ||
+        (web && !name.isEmpty())) {
         std::fputs(exportUsage, stderr);
         return Unusable;
     }
     const QString resDir = positional.at(1);
     const QString outDir = positional.at(2);
+    if (web)
+        return writeExport(exportWeb(resDir), {outDir, webExportFileNames(), {resDir}});
     if (name.isEmpty())
         name = QFileInfo(QDir(outDir).absolutePath()).fileName();
     if (!isFileName(name)) {
@@ -71,20 +105,6 @@ int exportCommand(const QStringList &args)
                        .arg(name));
         return Unusable;
     }
-    const StardictExport result = exportStardict(resDir, name);
-    for (const Diagnostic &problem : result.diagnostics)
-        printLine(stderr, problem.toString());
-    if (!result.usable)
-        return Unusable;
-    QString error;
-    QStringList warnings;
-    const bool replaced = replaceDirectory({outDir, stardictExportFileNames(name), {resDir}},
-                                           result.files, &error, &warnings);
-    for (const QString &warning : qAsConst(warnings))
-        printLine(stderr, QStringLiteral("lexora-data: warning: ") + warning);
-    if (!replaced) {
-        printError(error);
-        return Unusable;
-    }
-    return result.diagnostics.isEmpty() ? Success : Problems;
+    return writeExport(exportStardict(resDir, name),
+                       {outDir, stardictExportFileNames(name), {resDir}});
 }

@@ -7,6 +7,8 @@
 #include "dictionarydata.h"
 #include "dictionarysources.h"
 #include "entrylookup.h"
+#include "exportsource.h"
+#include "frenchindex.h"
 #include "searchform.h"
 #include "stardict.h"
 
@@ -46,17 +48,6 @@ About readAbout(const QString &resDir)
     return {plainArticleText(lines->first().trimmed()), parts.join(QStringLiteral("<br>"))};
 }
 
-// The head lines of an entry text, in order.
-QStringList headLines(const QString &entryText)
-{
-    QStringList lines;
-    for (const QString &line : entryText.split(QLatin1Char('\n'))) {
-        if (isHeadLine(line))
-            lines << line;
-    }
-    return lines;
-}
-
 // The ways a reader may type the headword `form` whose entry text is `entryText`: its
 // small form, the word in the brackets of its head lines where they hold the word itself
 // (with tone marks, as written and small), and the keyboard spellings of each.
@@ -79,19 +70,6 @@ QStringList writtenForms(const QString &form, const QString &entryText)
         forms << plainSpellings(forms.at(i));
     forms.removeDuplicates();
     return forms;
-}
-
-// The keys under which the French index lists a gloss: the whole gloss and each part
-// of it separated by ";" or ",", without blanks around.
-QStringList glossKeys(const QString &gloss)
-{
-    QStringList keys{plainArticleText(gloss).trimmed()};
-    static const QRegularExpression separator(QStringLiteral("[;,]"));
-    for (const QString &part : keys.first().split(separator))
-        keys << part.trimmed();
-    keys.removeAll(QString());
-    keys.removeDuplicates();
-    return keys;
 }
 
 // A dictionary being filled: articles under their words, and synonyms of them.
@@ -144,27 +122,14 @@ public:
 
     bool read()
     {
-        const QString headwordPath = dataFilePath(m_resDir, headwordFileName());
-        const QString lexiconPath = dataFilePath(m_resDir, lexiconFileName());
-        m_paths << headwordPath << lexiconPath;
-        std::optional<QStringList> headwords = readHeadwords(m_resDir);
-        std::optional<QVector<LexiconRow>> lexicon = readLexicon(m_resDir);
-        m_letters = readLetterTexts(m_resDir);
-        if (!headwords)
-            cannotRead(headwordPath);
-        if (!lexicon)
-            cannotRead(lexiconPath);
-        for (const QChar letter : dictionaryAlphabet()) {
-            const QString path = dataFilePath(m_resDir, letterFileName(letter));
-            m_paths << path;
-            if (!m_letters.contains(QString(letter)))
-                cannotRead(path);
-        }
-        if (!m_result->diagnostics.isEmpty())
+        ExportSource source;
+        if (!readExportSource(m_resDir, &source, &m_result->diagnostics))
             return false;
         m_about = readAbout(m_resDir);
-        m_headwords = std::move(*headwords);
-        m_lexicon = std::move(*lexicon);
+        m_paths = std::move(source.paths);
+        m_headwords = std::move(source.headwords);
+        m_lexicon = std::move(source.lexicon);
+        m_letters = std::move(source.letters);
         return true;
     }
 
@@ -223,101 +188,24 @@ public:
         dictionary.bookName = bookName(name) + QStringLiteral(" (fran\u00E7ais \u2192 bambara)");
         dictionary.description = m_about.description;
         dictionary.date = dataDate(m_paths);
-        // Each key, in the order of first use, with the words that have it (their search
-        // form and their first row with it).
-        struct KeyWords
-        {
-            QVector<QPair<QString, int>> words;
-            QSet<QString> forms;
-        };
-        QStringList keys;
-        QHash<QString, KeyWords> wordsOfKey;
-        for (int row = 0; row < m_lexicon.size(); ++row) {
-            const QString form = searchForm(m_lexicon.at(row).word);
-            if (form.isEmpty())
-                continue;
-            for (const QString &key : glossKeys(m_lexicon.at(row).gloss)) {
-                if (!isIndexableWord(key))
-                    continue;
-                auto found = wordsOfKey.find(key);
-                if (found == wordsOfKey.end()) {
-                    keys << key;
-                    found = wordsOfKey.insert(key, {});
-                }
-                if (!found->forms.contains(form)) {
-                    found->forms.insert(form);
-                    found->words.append({form, row});
-                }
-            }
-        }
         DictionaryBuilder builder(&dictionary);
         EntryFinder finder(m_letters, 0);
-        for (const QString &key : qAsConst(keys)) {
-            QVector<QPair<QString, int>> words = wordsOfKey.value(key).words;
-            std::stable_sort(words.begin(), words.end(), [](const auto &a, const auto &b) {
-                return comesBefore(a.first, b.first);
-            });
-            QStringList lines;
-            for (const auto &[form, row] : qAsConst(words))
-                lines << wordLines(finder, form, m_lexicon.at(row), key);
-            const int article = builder.addArticle(key, lines.join(QStringLiteral("<br>")));
-            const QString bare = toneless(key);
-            builder.addSynonyms({key.toLower(), bare, bare.toLower()}, article);
+        for (const FrenchArticle &index : frenchIndex(m_lexicon, finder, isIndexableWord)) {
+            const int article =
+                builder.addArticle(index.key, index.lines.join(QStringLiteral("<br>")));
+            const QString bare = toneless(index.key);
+            builder.addSynonyms({index.key.toLower(), bare, bare.toLower()}, article);
         }
         return dictionary;
     }
 
 private:
-    void cannotRead(const QString &path)
-    {
-        m_result->diagnostics.append(
-            {path, 0, Diagnostic::Error, QStringLiteral("cannot be read")});
-    }
-
     QString bookName(const QString &name) const
     {
         return m_about.title.isEmpty() ? name : m_about.title;
     }
 
-    // The lines of the French article of `key` for the Bambara word `form` of `row`.
-    QStringList wordLines(EntryFinder &finder, const QString &form, const LexiconRow &row,
-                          const QString &key)
-    {
-        auto shown = m_headLines.find(form);
-        if (shown == m_headLines.end()) {
-            const LookupResult entry = lookUpWord(finder, form);
-            QVector<HeadLine> lines;
-            if (entry.kind == LookupResult::Entry) {
-                for (const QString &line : headLines(entry.text))
-                    lines.append({plainArticleText(line), lineHtml(line)});
-            }
-            shown = m_headLines.insert(form, lines);
-        }
-        QStringList lines;
-        for (const HeadLine &line : qAsConst(*shown)) {
-            if (line.text.contains(key, Qt::CaseInsensitive))
-                lines << line.html;
-        }
-        if (lines.isEmpty()) {
-            for (const HeadLine &line : qAsConst(*shown))
-                lines << line.html;
-        }
-        if (lines.isEmpty())
-            lines << QStringLiteral("<b>%1</b> %2")
-                         .arg(plainArticleText(row.word).toHtmlEscaped(),
-                              plainArticleText(row.gloss).toHtmlEscaped());
-        return lines;
-    }
-
-    // A head line of the entry a word shows, as its text and in HTML.
-    struct HeadLine
-    {
-        QString text;
-        QString html;
-    };
-
     const QString m_resDir;
-    QHash<QString, QVector<HeadLine>> m_headLines; // by search form
     StardictExport *m_result;
     QStringList m_paths;
     About m_about;

@@ -1,0 +1,121 @@
+#include "frenchindex.h"
+
+#include "articlehtml.h"
+#include "dictionarysources.h"
+#include "searchform.h"
+
+#include <QHash>
+#include <QPair>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+// A head line of the entry a word shows, as its text and in HTML.
+struct HeadLine
+{
+    QString text;
+    QString html;
+};
+
+// The lines of the article of `key` for the Bambara word `form` of `row`; `shownLines`
+// keeps the head lines of each word looked up.
+QStringList wordLines(EntryFinder &finder, QHash<QString, QVector<HeadLine>> &shownLines,
+                      const QString &form, const LexiconRow &row, const QString &key)
+{
+    auto shown = shownLines.find(form);
+    if (shown == shownLines.end()) {
+        const LookupResult entry = lookUpWord(finder, form);
+        QVector<HeadLine> lines;
+        if (entry.kind == LookupResult::Entry) {
+            for (const QString &line : headLines(entry.text))
+                lines.append({plainArticleText(line), lineHtml(line)});
+        }
+        shown = shownLines.insert(form, lines);
+    }
+    QStringList lines;
+    for (const HeadLine &line : qAsConst(*shown)) {
+        if (line.text.contains(key, Qt::CaseInsensitive))
+            lines << line.html;
+    }
+    if (lines.isEmpty()) {
+        for (const HeadLine &line : qAsConst(*shown))
+            lines << line.html;
+    }
+    if (lines.isEmpty())
+        lines << QStringLiteral("<b>%1</b> %2")
+                     .arg(plainArticleText(row.word).toHtmlEscaped(),
+                          plainArticleText(row.gloss).toHtmlEscaped());
+    return lines;
+}
+
+} // namespace
+
+QStringList glossKeys(const QString &gloss)
+{
+    QStringList keys{plainArticleText(gloss).trimmed()};
+    static const QRegularExpression separator(QStringLiteral("[;,]"));
+    for (const QString &part : keys.first().split(separator))
+        keys << part.trimmed();
+    keys.removeAll(QString());
+    keys.removeDuplicates();
+    return keys;
+}
+
+QStringList headLines(const QString &entryText)
+{
+    QStringList lines;
+    for (const QString &line : entryText.split(QLatin1Char('\n'))) {
+        if (isHeadLine(line))
+            lines << line;
+    }
+    return lines;
+}
+
+QVector<FrenchArticle> frenchIndex(const QVector<LexiconRow> &lexicon, EntryFinder &finder,
+                                   bool (*acceptKey)(const QString &key))
+{
+    // Each key, in the order of first use, with the words that have it (their search
+    // form and their first row with it).
+    struct KeyWords
+    {
+        QVector<QPair<QString, int>> words;
+        QSet<QString> forms;
+    };
+    QStringList keys;
+    QHash<QString, KeyWords> wordsOfKey;
+    for (int row = 0; row < lexicon.size(); ++row) {
+        const QString form = searchForm(lexicon.at(row).word);
+        if (form.isEmpty())
+            continue;
+        for (const QString &key : glossKeys(lexicon.at(row).gloss)) {
+            if (acceptKey && !acceptKey(key))
+                continue;
+            auto found = wordsOfKey.find(key);
+            if (found == wordsOfKey.end()) {
+                keys << key;
+                found = wordsOfKey.insert(key, {});
+            }
+            if (!found->forms.contains(form)) {
+                found->forms.insert(form);
+                found->words.append({form, row});
+            }
+        }
+    }
+    QHash<QString, QVector<HeadLine>> shownLines; // by search form
+    QVector<FrenchArticle> articles;
+    articles.reserve(keys.size());
+    for (const QString &key : qAsConst(keys)) {
+        QVector<QPair<QString, int>> words = wordsOfKey.value(key).words;
+        std::stable_sort(words.begin(), words.end(), [](const auto &a, const auto &b) {
+            return comesBefore(a.first, b.first);
+        });
+        FrenchArticle article{key, {}};
+        for (const auto &[form, row] : qAsConst(words))
+            article.lines << wordLines(finder, shownLines, form, lexicon.at(row), key);
+        articles.append(article);
+    }
+    return articles;
+}
