@@ -6,6 +6,7 @@
 #include "dictionarydata.h"
 #include "dictionarysources.h"
 #include "entrylookup.h"
+#include "frenchindex.h"
 #include "searchform.h"
 #include "stardict.h"
 
@@ -83,19 +84,6 @@ QStringList writtenForms(const QString &form, const QString &entryText)
         forms << plainSpellings(forms.at(i));
     forms.removeDuplicates();
     return forms;
-}
-
-// The keys under which the French index lists a gloss: the whole gloss and each part
-// of it separated by ";" or ",", without blanks around.
-QStringList glossKeys(const QString &gloss)
-{
-    QStringList keys{plainArticleText(gloss).trimmed()};
-    static const QRegularExpression separator(QStringLiteral("[;,]"));
-    for (const QString &part : keys.first().split(separator))
-        keys << part.trimmed();
-    keys.removeAll(QString());
-    keys.removeDuplicates();
-    return keys;
 }
 
 // A dictionary being filled: articles under their words, and synonyms of them.
@@ -226,42 +214,14 @@ public:
         dictionary.bookName = bookName(name) + QStringLiteral(" (fran\u00E7ais \u2192 bambara)");
         dictionary.description = aboutDescription(m_resDir);
         dictionary.date = dataDate(m_paths);
-        // Each key, in the order of first use, with the words that have it (their search
-        // form and their first row with it).
-        struct KeyWords
-        {
-            QVector<QPair<QString, int>> words;
-            QSet<QString> forms;
-        };
-        QStringList keys;
-        QHash<QString, KeyWords> wordsOfKey;
-        for (int row = 0; row < m_lexicon.size(); ++row) {
-            const QString form = searchForm(m_lexicon.at(row).word);
-            if (form.isEmpty())
-                continue;
-            for (const QString &key : glossKeys(m_lexicon.at(row).gloss)) {
-                if (!isIndexableWord(key))
-                    continue;
-                auto found = wordsOfKey.find(key);
-                if (found == wordsOfKey.end()) {
-                    keys << key;
-                    found = wordsOfKey.insert(key, {});
-                }
-                if (!found->forms.contains(form)) {
-                    found->forms.insert(form);
-                    found->words.append({form, row});
-                }
-            }
-        }
         DictionaryBuilder builder(&dictionary);
         EntryFinder finder(m_letters, 0);
-        for (const QString &key : qAsConst(keys)) {
-            QVector<QPair<QString, int>> words = wordsOfKey.value(key).words;
-            std::stable_sort(words.begin(), words.end(), [](const auto &a, const auto &b) {
-                return comesBefore(a.first, b.first);
-            });
+        for (const FrenchIndexKey &entry : frenchIndex(m_lexicon)) {
+            const QString &key = entry.key;
+            if (!isIndexableWord(key))
+                continue;
             QStringList lines;
-            for (const auto &[form, row] : qAsConst(words))
+            for (const auto &[form, row] : entry.words)
                 lines << wordLines(finder, form, m_lexicon.at(row), key);
             const int article = builder.addArticle(key, lines.join(QStringLiteral("<br>")));
             const QString bare = toneless(key);
