@@ -106,6 +106,7 @@ private slots:
     void greyPrint_data();
     void greyPrint();
     void sameBytesAndDate();
+    void unreadableDirectory_data();
     void unreadableDirectory();
 
 private:
@@ -367,14 +368,31 @@ void TestPdfExport::sameBytesAndDate()
              qPrintable(info));
 }
 
+void TestPdfExport::unreadableDirectory_data()
+{
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("no directory") << QString()
+                                  << QStringLiteral("entries.bna: error: cannot be read");
+    QTest::newRow("a letter file missing")
+        << QStringLiteral("w.bna") << QStringLiteral("w.bna: error: cannot be read");
+}
+
 // Nothing is written when the dictionary cannot be read, and an older file stays.
 void TestPdfExport::unreadableDirectory()
 {
+    QFETCH(QString, removed);
+    QFETCH(QString, error);
+    const QString res = m_dir.filePath(QStringLiteral("broken"));
+    if (!removed.isEmpty()) {
+        QVERIFY(sample().writeTo(res));
+        QVERIFY(QFile::remove(dataFilePath(res, removed)));
+    }
     const QString pdf = m_dir.filePath(QStringLiteral("kept.pdf"));
     QVERIFY(testdata::writeFile(pdf, "older"));
-    const Run exported = exportPdf(m_dir.filePath(QStringLiteral("absent")), pdf);
+    const Run exported = exportPdf(res, pdf);
     QCOMPARE(exported.status, 2);
-    QVERIFY2(exported.err.contains("entries.bna: error: cannot be read"), exported.err);
+    QVERIFY2(exported.err.contains(error.toUtf8()), exported.err);
     QFile kept(pdf);
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("older"));
