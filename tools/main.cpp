@@ -42,6 +42,8 @@ const char usage[] =
     "  export web RES_DIR OUT_DIR\n"
     "                         write the dictionary in RES_DIR into OUT_DIR as a web site\n"
     "                         that works offline, from the file system or any host\n"
+    "  export pdf RES_DIR OUT.pdf [--paper a4|a5|letter] [--grey]\n"
+    "                         write the dictionary in RES_DIR as a print dictionary\n"
     "\n"
     "Run 'lexora-data COMMAND --help' for the details of a command.\n";
 
@@ -260,7 +262,8 @@ struct Arguments
     QString error; // why the arguments cannot be taken; empty when they can
 };
 
-Arguments parseArguments(const QStringList &args, const char *const *valueOptions)
+Arguments parseArguments(const QStringList &args, const char *const *valueOptions,
+                         const char *const *flagOptions = nullptr)
 {
     Arguments parsed;
     for (int i = 0; i < args.size(); ++i) {
@@ -272,7 +275,12 @@ Arguments parseArguments(const QStringList &args, const char *const *valueOption
         bool known = false;
         for (const char *const *option = valueOptions; option && *option; ++option)
             known = known || arg == QLatin1String(*option);
-        if (!known)
+        bool flag = false;
+        for (const char *const *option = flagOptions; option && *option; ++option)
+            flag = flag || arg == QLatin1String(*option);
+        if (flag)
+            parsed.options.insert(arg, QString());
+        else if (!known)
             parsed.error = QStringLiteral("unknown option ") + arg;
         else if (i + 1 == args.size())
             parsed.error = QStringLiteral("option %1 needs a value").arg(arg);
@@ -441,6 +449,7 @@ struct Command
     int argumentCount;
     int (*run)(const QStringList &args);
     const char *const *valueOptions = nullptr;
+    const char *const *flagOptions = nullptr;
 };
 
 constexpr Command commands[] = {
@@ -450,14 +459,14 @@ constexpr Command commands[] = {
     {"encode", encodeUsage, 1, encode, encodeOptions},
     {"import-mdf", importMdfUsage, 2, importMdf, importMdfOptions},
     {"import-lift", importLiftUsage, 2, importLift, importLiftOptions},
-    {"export", exportUsage, 3, exportCommand, exportOptions},
+    {"export", exportUsage, 3, exportCommand, exportOptions, exportFlags},
 };
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usageError(usage);
@@ -469,7 +478,7 @@ int main(int argc, char *argv[])
             std::fputs(command.usage, stdout);
             return Success;
         }
-        const Arguments parsed = parseArguments(args, command.valueOptions);
+        const Arguments parsed = parseArguments(args, command.valueOptions, command.flagOptions);
         if (!parsed.error.isEmpty())
             std::fprintf(stderr, "lexora-data %s: %s\n\n", command.name, qPrintable(parsed.error));
         if (!parsed.error.isEmpty() || parsed.positional.size() != command.argumentCount)

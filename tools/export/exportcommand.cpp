@@ -1,16 +1,19 @@
 #include "exportcommand.h"
 
+#include "pdfexport.h"
 #include "stardictexport.h"
 #include "webexport.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <cstdio>
 
 const char exportUsage[] =
     "Usage: lexora-data export stardict RES_DIR OUT_DIR [--name NAME]\n"
     "       lexora-data export web RES_DIR OUT_DIR\n"
+    "       lexora-data export pdf RES_DIR OUT.pdf [--paper a4|a5|letter] [--grey]\n"
     "\n"
     "Writes the dictionary in RES_DIR, as the viewer shows it, into OUT_DIR as two\n"
     "dictionaries in the StarDict form that phone, e-reader and desktop dictionary\n"
@@ -36,9 +39,22 @@ const char exportUsage[] =
     "NAME).\n"
     "\n"
     "Exit status: 0 written, 1 written with headwords left out, 2 RES_DIR or one of its\n"
-    "files cannot be read, or OUT_DIR cannot be written or is refused (left as it was).\n";
+    "files cannot be read, or OUT_DIR cannot be written or is refused (left as it was).\n"
+    "\n"
+    "export pdf writes the dictionary in RES_DIR as a print dictionary into OUT.pdf: a\n"
+    "title page from the about file with the counts of headwords and lexicon rows; the\n"
+    "entries in two columns, in the order of the headword list, as the viewer shows them\n"
+    "(homographs together, a cross-reference as 'HEADWORD -> TARGET') with its colours, or\n"
+    "in shades of grey with --grey; a heading at each new letter; guide words (the first\n"
+    "and last headword beginning on the page) and the page number on every page; then\n"
+    "the lexicon as a Bambara - French word list and the French -> Bambara index. The\n"
+    "paper is A4 unless --paper says otherwise. The font, DejaVu Sans, is embedded.\n"
+    "OUT.pdf is replaced at once, only when the whole PDF is written; a symbolic link or\n"
+    "anything but a regular file there is refused. Headwords without entry are left out\n"
+    "as for stardict; the exit status is the same.\n";
 
-const char *const exportOptions[] = {"--name", nullptr};
+const char *const exportOptions[] = {"--name", "--paper", nullptr};
+const char *const exportFlags[] = {"--grey", nullptr};
 
 namespace {
 
@@ -78,19 +94,69 @@ template <typename Export> int writeExport(const Export &result, const OutputDir
 
 } // namespace
 
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
+{
+    if (argc > 2 && qstrcmp(argv[1], "export") == 0 && qstrcmp(argv[2], "pdf") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+namespace {
+
+// export pdf RES_DIR OUT.pdf, with the paper named by --paper ("" for the default).
+int exportPdfCommand(const QString &resDir, const QString &out, const QString &paper, bool grey)
+{
+    const QMap<QString, QPageSize::PageSizeId> papers = {
+        {QStringLiteral("a4"), QPageSize::A4},
+        {QStringLiteral("a5"), QPageSize::A5},
+        {QStringLiteral("letter"), QPageSize::Letter}};
+    if (!paper.isEmpty() && !papers.contains(paper)) {
+        printError(QStringLiteral("unknown paper '%1': a4, a5 or letter").arg(paper));
+        return Unusable;
+    }
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        printError(QStringLiteral("export pdf needs the graphical toolkit, started by main()"));
+        return Unusable;
+    }
+    const PdfExport result = exportPdf(resDir, {papers.value(paper, QPageSize::A4), grey});
+    for (const Diagnostic &problem : result.diagnostics)
+        printLine(stderr, problem.toString());
+    if (!result.usable)
+        return Unusable;
+    QString error;
+    if (!replaceFile(out, result.pdf, &error)) {
+        printError(error);
+        return Unusable;
+    }
+    return result.diagnostics.isEmpty() ? Success : Problems;
+}
+
+} // namespace
+
 int exportCommand(const QStringList &args)
 {
     QStringList positional;
     QString name;
+    QString paper;
+    bool grey = false;
     for (int i = 0; i < args.size(); ++i) {
         if (args.at(i) == QLatin1String("--name") && i + 1 < args.size())
             name = args.at(++i);
+        else if (args.at(i) == QLatin1String("--paper") && i + 1 < args.size())
+            paper = args.at(++i);
+        else if (args.at(i) == QLatin1String("--grey"))
+            grey = true;
         else
             positional << args.at(i);
     }
+    if (positional.size() == 3 && positional.at(0) == QLatin1String("pdf") && name.isEmpty())
+        return exportPdfCommand(positional.at(1), positional.at(2), paper, grey);
     const bool web = positional.value(0) == QLatin1String("web");
     if (positional.size() != 3 || !(web || positional.at(0) == QLatin1String("stardict")) ||
-        (web && !name.isEmpty())) {
+        (web && !name.isEmpty()) || !paper.isEmpty() || grey) {
         std::fputs(exportUsage, stderr);
         return Unusable;
     }

@@ -74,18 +74,12 @@ QStringList headLines(const QString &entryText)
     return lines;
 }
 
-QVector<FrenchArticle> frenchIndex(const QVector<LexiconRow> &lexicon, EntryFinder &finder,
-                                   bool (*acceptKey)(const QString &key))
+QVector<FrenchIndexKey> frenchIndexKeys(const QVector<LexiconRow> &lexicon,
+                                        bool (*acceptKey)(const QString &key))
 {
-    // Each key, in the order of first use, with the words that have it (their search
-    // form and their first row with it).
-    struct KeyWords
-    {
-        QVector<QPair<QString, int>> words;
-        QSet<QString> forms;
-    };
-    QStringList keys;
-    QHash<QString, KeyWords> wordsOfKey;
+    QVector<FrenchIndexKey> index;
+    QHash<QString, int> positions;     // key -> its place in `index`
+    QVector<QSet<QString>> formsOfKey; // by place in `index`
     for (int row = 0; row < lexicon.size(); ++row) {
         const QString form = searchForm(lexicon.at(row).word);
         if (form.isEmpty())
@@ -93,28 +87,35 @@ QVector<FrenchArticle> frenchIndex(const QVector<LexiconRow> &lexicon, EntryFind
         for (const QString &key : glossKeys(lexicon.at(row).gloss)) {
             if (acceptKey && !acceptKey(key))
                 continue;
-            auto found = wordsOfKey.find(key);
-            if (found == wordsOfKey.end()) {
-                keys << key;
-                found = wordsOfKey.insert(key, {});
+            auto found = positions.find(key);
+            if (found == positions.end()) {
+                found = positions.insert(key, index.size());
+                index.append({key, {}});
+                formsOfKey.append(QSet<QString>());
             }
-            if (!found->forms.contains(form)) {
-                found->forms.insert(form);
-                found->words.append({form, row});
+            if (!formsOfKey[*found].contains(form)) {
+                formsOfKey[*found].insert(form);
+                index[*found].words.append({form, row});
             }
         }
     }
-    QHash<QString, QVector<HeadLine>> shownLines; // by search form
-    QVector<FrenchArticle> articles;
-    articles.reserve(keys.size());
-    for (const QString &key : qAsConst(keys)) {
-        QVector<QPair<QString, int>> words = wordsOfKey.value(key).words;
-        std::stable_sort(words.begin(), words.end(), [](const auto &a, const auto &b) {
+    for (FrenchIndexKey &entry : index) {
+        std::stable_sort(entry.words.begin(), entry.words.end(), [](const auto &a, const auto &b) {
             return comesBefore(a.first, b.first);
         });
-        FrenchArticle article{key, {}};
-        for (const auto &[form, row] : qAsConst(words))
-            article.lines << wordLines(finder, shownLines, form, lexicon.at(row), key);
+    }
+    return index;
+}
+
+QVector<FrenchArticle> frenchIndex(const QVector<LexiconRow> &lexicon, EntryFinder &finder,
+                                   bool (*acceptKey)(const QString &key))
+{
+    QHash<QString, QVector<HeadLine>> shownLines; // by search form
+    QVector<FrenchArticle> articles;
+    for (const FrenchIndexKey &entry : frenchIndexKeys(lexicon, acceptKey)) {
+        FrenchArticle article{entry.key, {}};
+        for (const auto &[form, row] : entry.words)
+            article.lines << wordLines(finder, shownLines, form, lexicon.at(row), entry.key);
         articles.append(article);
     }
     return articles;

@@ -1,0 +1,402 @@
+// lexora-data export pdf as a reader meets its result: the PDF exported from sources
+// written here is read with Debian's poppler-utils (pdftotext for the text in the order it
+// is printed, pdffonts, pdfinfo, pdftoppm for the pixels). Every answer is written by hand.
+
+#include "testdatafiles.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// ɛ U+025B, Ɛ U+0190, ɔ U+0254, Ɔ U+0186, ɲ U+0272, Ɲ U+019D, Л U+041B (the capital of ɲ
+// in headwords), è U+00E8, ♦ U+2666, → U+2192, combining acute U+0301, combining grave
+// U+0300.
+testdata::Dictionary sample()
+{
+    testdata::Dictionary dictionary;
+    dictionary.headwords = QStringList{QStringLiteral("BA"),        QStringLiteral("B\u0186"),
+                                       QStringLiteral("B\u0186RA"), QStringLiteral("DEN"),
+                                       QStringLiteral("ESI"),       QStringLiteral("\u0190R\u0190"),
+                                       QStringLiteral("\u041BAMA"), QStringLiteral("\u0186R\u0186"),
+                                       QStringLiteral("WULU")};
+    dictionary.lexicon = QStringList{QStringLiteral("BA|m\u00E8re"), QStringLiteral("WULU|chien"),
+                                     QStringLiteral("DEN|enfant; petit")};
+    for (const QChar letter : dictionaryAlphabet())
+        dictionary.letters.insert(QString(letter), {});
+    dictionary.letters[QStringLiteral("b")] = QStringList{
+        QStringLiteral("BA [\u00F3] N m\u00E8re."), QStringLiteral("\u2666 Ba b\u025B so."),
+        QStringLiteral("BA [\u00F2] N ch\u00E8vre."),
+        QStringLiteral("B\u0186 [b\u0254\u0301] W sortir."),
+        QStringLiteral("B\u0186RA [b\u0254\u0301ra] W => B\u0186")};
+    dictionary.letters[QStringLiteral("d")] =
+        QStringList{QStringLiteral("DEN [d\u00E9n] N enfant.")};
+    dictionary.letters[QStringLiteral("e")] =
+        QStringList{QStringLiteral("ESI [\u00E9si] N esprit.")};
+    dictionary.letters[QStringLiteral("\u025B")] =
+        QStringList{QStringLiteral("\u0190R\u0190 [\u025B\u0300r\u025B] N heure.")};
+    dictionary.letters[QStringLiteral("q")] =
+        QStringList{QStringLiteral("\u041BAMA [\u0272\u00E1ma] N ordure.")};
+    dictionary.letters[QStringLiteral("\u0254")] =
+        QStringList{QStringLiteral("\u0186R\u0186 [\u0254\u0301r\u0254] N or.")};
+    dictionary.letters[QStringLiteral("w")] =
+        QStringList{QStringLiteral("WULU [w\u00F9lu] N chien.")};
+    return dictionary;
+}
+
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return {-1, {}, (program + QStringLiteral(": ") + process.errorString()).toUtf8()};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+Run exportPdf(const QString &res, const QString &out, const QStringList &options = {})
+{
+    return run(QStringLiteral(LEXORA_DATA_TOOL),
+               QStringList{QStringLiteral("export"), QStringLiteral("pdf"), res, out} + options);
+}
+
+// The lines pdftotext gives of pages `first` to `last` in the order they are printed.
+QStringList textOf(const QString &pdf, int first, int last)
+{
+    const Run read = run(QStringLiteral("pdftotext"),
+                         {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(first),
+                          QStringLiteral("-l"), QString::number(last), pdf, QStringLiteral("-")});
+    QStringList lines = QString::fromUtf8(read.out).split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line.remove(QLatin1Char('\f'));
+    lines.removeAll(QString());
+    return lines;
+}
+
+int pageCount(const QString &pdf)
+{
+    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf}).out);
+    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+}
+
+} // namespace
+
+class TestPdfExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void printedText_data();
+    void printedText();
+    void guideWordsOfEveryPage();
+    void longEntryGoesOn();
+    void fontsEmbedded();
+    void paperSize_data();
+    void paperSize();
+    void greyPrint_data();
+    void greyPrint();
+    void sameBytesAndDate();
+    void unreadableDirectory_data();
+    void unreadableDirectory();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_res;
+    QString m_pdf;
+};
+
+void TestPdfExport::initTestCase()
+{
+    // The readers come from poppler-utils, which the test command installs: without them
+    // the test fails rather than passing unchecked.
+    for (const char *tool : {"pdftotext", "pdffonts", "pdfinfo", "pdftoppm"})
+        QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),
+                 "poppler-utils is not installed (scripts/deps.sh installs it)");
+    QVERIFY(m_dir.isValid());
+    m_res = m_dir.filePath(QStringLiteral("res"));
+    m_pdf = m_dir.filePath(QStringLiteral("out.pdf"));
+    QVERIFY(sample().writeTo(m_res));
+    QVERIFY(testdata::writeFile(
+        dataFilePath(m_res, aboutFileName()),
+        encodeDataFile({QStringLiteral("Petit dictionnaire"), QStringLiteral("A. Diarra"),
+                        QStringLiteral("Notes de terrain"), QStringLiteral("CC BY 4.0")})));
+    const Run exported = exportPdf(m_res, m_pdf);
+    QVERIFY2(exported.status == 0, exported.err);
+    QVERIFY2(!exported.err.contains("lexora-data"), exported.err);
+}
+
+void TestPdfExport::printedText_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("title page: the about file and the counts")
+        << 1
+        << QStringList{QStringLiteral("Petit dictionnaire"), QStringLiteral("A. Diarra"),
+                       QStringLiteral("Source: Notes de terrain"),
+                       QStringLiteral("Licence: CC BY 4.0"),
+                       QStringLiteral("9 headwords, 3 lexicon rows")};
+    // Guide words, page number, then the entries in list order, a heading at each letter
+    // (Ɛ after E, Ɲ after N, Ɔ after O), homographs together, a cross-reference as one line.
+    QTest::newRow("entries in list order with letter headings")
+        << 2
+        << QStringList{QStringLiteral("BA WULU"),
+                       QStringLiteral("1"),
+                       QStringLiteral("B b"),
+                       QStringLiteral("BA [\u00F3] N m\u00E8re."),
+                       QStringLiteral("\u2666 Ba b\u025B so."),
+                       QStringLiteral("BA [\u00F2] N ch\u00E8vre."),
+                       QStringLiteral("B\u0186 [b\u0254\u0301] W sortir."),
+                       QStringLiteral("B\u0186RA \u2192 B\u0186"),
+                       QStringLiteral("D d"),
+                       QStringLiteral("DEN [d\u00E9n] N enfant."),
+                       QStringLiteral("E e"),
+                       QStringLiteral("ESI [\u00E9si] N esprit."),
+                       QStringLiteral("\u0190 \u025B"),
+                       QStringLiteral("\u0190R\u0190 [\u025B\u0300r\u025B] N heure."),
+                       QStringLiteral("\u019D \u0272"),
+                       QStringLiteral("\u041BAMA [\u0272\u00E1ma] N ordure."),
+                       QStringLiteral("\u0186 \u0254"),
+                       QStringLiteral("\u0186R\u0186 [\u0254\u0301r\u0254] N or."),
+                       QStringLiteral("W w"),
+                       QStringLiteral("WULU [w\u00F9lu] N chien.")};
+    QTest::newRow("word list in lexicon order")
+        << 3
+        << QStringList{QStringLiteral("BA DEN"),
+                       QStringLiteral("2"),
+                       QStringLiteral("Bambara \u2013 French word list"),
+                       QStringLiteral("BA m\u00E8re"),
+                       QStringLiteral("WULU chien"),
+                       QStringLiteral("DEN enfant; petit")};
+    QTest::newRow("French index in French order")
+        << 4
+        << QStringList{QStringLiteral("chien petit"),
+                       QStringLiteral("3"),
+                       QStringLiteral("French \u2013 Bambara index"),
+                       QStringLiteral("chien WULU"),
+                       QStringLiteral("enfant DEN"),
+                       QStringLiteral("enfant; petit DEN"),
+                       QStringLiteral("m\u00E8re BA"),
+                       QStringLiteral("petit DEN")};
+}
+
+void TestPdfExport::printedText()
+{
+    QFETCH(int, page);
+    QFETCH(QStringList, lines);
+    QCOMPARE(pageCount(m_pdf), 4);
+    QCOMPARE(textOf(m_pdf, page, page), lines);
+}
+
+// Many entries over many pages: the guide words at the head of each page are the first and
+// the last headword whose head line is printed on it.
+void TestPdfExport::guideWordsOfEveryPage()
+{
+    testdata::Dictionary dictionary;
+    for (const QChar letter : dictionaryAlphabet())
+        dictionary.letters.insert(QString(letter), {});
+    QStringList &entries = dictionary.letters[QStringLiteral("k")];
+    for (int i = 0; i < 400; ++i) {
+        const QString word = QStringLiteral("KA%1").arg(i, 3, 10, QLatin1Char('0'));
+        dictionary.headwords << word;
+        entries << word + QStringLiteral(" [k\u00E1] N mot.")
+                << QStringLiteral("\u2666 Ka a f\u0254 %1 siny\u025B.").arg(i);
+    }
+    const QString res = m_dir.filePath(QStringLiteral("many"));
+    const QString pdf = m_dir.filePath(QStringLiteral("many.pdf"));
+    QVERIFY(dictionary.writeTo(res));
+    const Run exported = exportPdf(res, pdf);
+    QVERIFY2(exported.status == 0, exported.err);
+    const int pages = pageCount(pdf) - 2; // the title page, the empty word list and index
+    QVERIFY2(pages >= 3, "the entries should fill several pages");
+    QStringList allHeads;
+    for (int page = 2; page < 2 + pages - 1; ++page) {
+        const QStringList lines = textOf(pdf, page, page);
+        QStringList heads;
+        for (const QString &line : lines) {
+            if (line.endsWith(QStringLiteral("N mot.")))
+                heads << line.section(QLatin1Char(' '), 0, 0);
+        }
+        QVERIFY(!heads.isEmpty());
+        QCOMPARE(lines.at(0), heads.first() + QLatin1Char(' ') + heads.last());
+        QCOMPARE(lines.at(1), QString::number(page - 1));
+        allHeads << heads;
+    }
+    QCOMPARE(allHeads, dictionary.headwords.mid(0, allHeads.size()));
+}
+
+// An entry longer than a column goes on in the next column and page, every line kept in
+// order; its head line stays with its first line.
+void TestPdfExport::longEntryGoesOn()
+{
+    testdata::Dictionary dictionary;
+    for (const QChar letter : dictionaryAlphabet())
+        dictionary.letters.insert(QString(letter), {});
+    dictionary.headwords = QStringList{QStringLiteral("FALA"), QStringLiteral("KUMA")};
+    dictionary.letters[QStringLiteral("f")] =
+        QStringList{QStringLiteral("FALA [f\u00E1la] N orphelin.")};
+    QStringList expected{QStringLiteral("KUMA [k\u00F9ma] N parole.")};
+    for (int i = 1; i <= 300; ++i)
+        expected << QStringLiteral("\u2666 Kuma %1 ye nin ye.").arg(i);
+    dictionary.letters[QStringLiteral("k")] = expected;
+    const QString res = m_dir.filePath(QStringLiteral("long"));
+    const QString pdf = m_dir.filePath(QStringLiteral("long.pdf"));
+    QVERIFY(dictionary.writeTo(res));
+    const Run exported = exportPdf(res, pdf);
+    QVERIFY2(exported.status == 0, exported.err);
+    QStringList printed;
+    const int pages = pageCount(pdf);
+    for (int page = 2; page <= pages - 2; ++page) {
+        const QStringList lines = textOf(pdf, page, page);
+        // A page where no entry begins shows the entry that goes on there.
+        if (page > 2)
+            QCOMPARE(lines.at(0), QStringLiteral("KUMA KUMA"));
+        printed << lines.mid(2);
+    }
+    QVERIFY2(pages - 2 >= 3, "300 lines should fill more than a page");
+    const QStringList before{QStringLiteral("F f"), QStringLiteral("FALA [f\u00E1la] N orphelin."),
+                             QStringLiteral("K k")};
+    QCOMPARE(printed, before + expected);
+}
+
+void TestPdfExport::fontsEmbedded()
+{
+    const QStringList rows =
+        QString::fromUtf8(run(QStringLiteral("pdffonts"), {m_pdf}).out).split(QLatin1Char('\n'));
+    QStringList fonts;
+    for (const QString &row : rows.mid(2)) {
+        const QStringList fields = row.simplified().split(QLatin1Char(' '));
+        if (fields.size() < 7)
+            continue;
+        QCOMPARE(fields.at(fields.size() - 5), QStringLiteral("yes")); // emb
+        fonts << fields.first();
+    }
+    fonts.sort();
+    QCOMPARE(fonts, QStringList({QStringLiteral("DejaVuSans"), QStringLiteral("DejaVuSans-Bold"),
+                                 QStringLiteral("DejaVuSans-Oblique")}));
+}
+
+void TestPdfExport::paperSize_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("size");
+    // 210 x 297 mm, 148 x 210 mm and 8.5 x 11 in, in whole points of 1/72 in.
+    QTest::newRow("A4 by default") << QStringList{} << QStringLiteral("595 x 842 pts (A4)");
+    QTest::newRow("A5") << QStringList{QStringLiteral("--paper"), QStringLiteral("a5")}
+                        << QStringLiteral("420 x 595 pts (A5)");
+    QTest::newRow("letter") << QStringList{QStringLiteral("--paper"), QStringLiteral("letter")}
+                            << QStringLiteral("612 x 792 pts (letter)");
+}
+
+void TestPdfExport::paperSize()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, size);
+    const QString pdf = m_dir.filePath(QStringLiteral("paper.pdf"));
+    const Run exported = exportPdf(m_res, pdf, options);
+    QVERIFY2(exported.status == 0, exported.err);
+    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf}).out);
+    QVERIFY2(info.contains(QStringLiteral("Page size:       ") + size), qPrintable(info));
+}
+
+void TestPdfExport::greyPrint_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("coloured");
+    QTest::newRow("colours of the looks") << QStringList{} << true;
+    QTest::newRow("grey") << QStringList{QStringLiteral("--grey")} << false;
+}
+
+// Whether the page of entries has a pixel that is not grey, as pdftoppm renders it.
+void TestPdfExport::greyPrint()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, coloured);
+    const QString pdf = m_dir.filePath(QStringLiteral("grey.pdf"));
+    const Run exported = exportPdf(m_res, pdf, options);
+    QVERIFY2(exported.status == 0, exported.err);
+    const QString prefix = m_dir.filePath(QStringLiteral("grey"));
+    QCOMPARE(run(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                  QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"),
+                  QStringLiteral("2"), QStringLiteral("-singlefile"), pdf, prefix})
+                 .status,
+             0);
+    const QImage image(prefix + QStringLiteral(".png"));
+    QVERIFY(!image.isNull());
+    bool found = false;
+    for (int y = 0; y < image.height() && !found; ++y) {
+        for (int x = 0; x < image.width() && !found; ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            found = qAbs(pixel.red() - pixel.green()) > 8 || qAbs(pixel.green() - pixel.blue()) > 8;
+        }
+    }
+    QCOMPARE(found, coloured);
+}
+
+// Two exports give the same bytes; the creation date is that of the newest file read.
+void TestPdfExport::sameBytesAndDate()
+{
+    const QDateTime newest(QDate(2021, 3, 4), QTime(5, 6, 7), Qt::UTC);
+    for (const QFileInfo &file : QDir(m_res).entryInfoList(QDir::Files)) {
+        QFile data(file.filePath());
+        QVERIFY(data.open(QIODevice::ReadWrite));
+        QVERIFY(data.setFileTime(file.fileName() == lexiconFileName() ? newest : newest.addDays(-3),
+                                 QFileDevice::FileModificationTime));
+    }
+    const QString first = m_dir.filePath(QStringLiteral("first.pdf"));
+    const QString second = m_dir.filePath(QStringLiteral("second.pdf"));
+    QCOMPARE(exportPdf(m_res, first).status, 0);
+    QTest::qWait(1100); // a date of the writing would differ
+    QCOMPARE(exportPdf(m_res, second).status, 0);
+    QFile a(first);
+    QFile b(second);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QVERIFY(a.readAll() == b.readAll());
+    const QString info =
+        QString::fromUtf8(run(QStringLiteral("pdfinfo"), {QStringLiteral("-isodates"), first}).out);
+    QVERIFY2(info.contains(QStringLiteral("CreationDate:    2021-03-04T05:06:07")),
+             qPrintable(info));
+}
+
+void TestPdfExport::unreadableDirectory_data()
+{
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("no directory") << QString()
+                                  << QStringLiteral("entries.bna: error: cannot be read");
+    QTest::newRow("a letter file missing")
+        << QStringLiteral("w.bna") << QStringLiteral("w.bna: error: cannot be read");
+}
+
+// Nothing is written when the dictionary cannot be read, and an older file stays.
+void TestPdfExport::unreadableDirectory()
+{
+    QFETCH(QString, removed);
+    QFETCH(QString, error);
+    const QString res = m_dir.filePath(QStringLiteral("broken"));
+    if (!removed.isEmpty()) {
+        QVERIFY(sample().writeTo(res));
+        QVERIFY(QFile::remove(dataFilePath(res, removed)));
+    }
+    const QString pdf = m_dir.filePath(QStringLiteral("kept.pdf"));
+    QVERIFY(testdata::writeFile(pdf, "older"));
+    const Run exported = exportPdf(res, pdf);
+    QCOMPARE(exported.status, 2);
+    QVERIFY2(exported.err.contains(error.toUtf8()), exported.err);
+    QFile kept(pdf);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("older"));
+}
+
+QTEST_MAIN(TestPdfExport)
+#include "tst_pdfexport.moc"

@@ -1,0 +1,609 @@
+#include "pdfexport.h"
+
+#include "aboutfile.h"
+#include "exportsource.h"
+
+#include "articlehtml.h"
+#include "datafile.h"
+#include "datafilenames.h"
+#include "dictionarydata.h"
+#include "entrylookup.h"
+#include "entrystyle.h"
+#include "frenchindex.h"
+#include "searchform.h"
+
+#include <QBuffer>
+#include <QCollator>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSet>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The grey of each look with --grey, 0 black to 255 white, by EntryLook: the bold and the
+// italic looks stay black or nearly, the others are told apart from plain text by a shade
+// a black-and-white printer renders well.
+constexpr int greyTable[entryLookCount] = {
+    0,   // Plain
+    96,  // Tag
+    0,   // Bullet
+    64,  // Example (italic)
+    112, // UpArrowWord
+    112, // DownArrowWord
+    0,   // Headword (bold)
+    0,   // BeforeParenthesis (bold)
+    96,  // ToneGroup
+    112, // Brace
+    112, // Slash
+};
+
+QColor lookColour(EntryLook look, bool grey)
+{
+    if (grey)
+        return QColor(greyTable[int(look)], greyTable[int(look)], greyTable[int(look)]);
+    const char *name = lookStyle(look).colour;
+    return *name ? QColor(QLatin1String(name)) : QColor(Qt::black);
+}
+
+QTextCharFormat lookFormat(EntryLook look, bool grey)
+{
+    const LookStyle style = lookStyle(look);
+    QTextCharFormat format;
+    format.setForeground(lookColour(look, grey));
+    if (style.bold)
+        format.setFontWeight(QFont::Bold);
+    if (style.italic)
+        format.setFontItalic(true);
+    return format;
+}
+
+// A text with the looks of its stretches.
+struct StyledText
+{
+    QString text;
+    QVector<QTextLayout::FormatRange> formats;
+
+    void append(const QString &piece, const QTextCharFormat *format = nullptr)
+    {
+        if (format && !piece.isEmpty())
+            formats.append({int(text.size()), int(piece.size()), *format});
+        text += piece;
+    }
+};
+
+// One line of an entry as the entry view shows it: its looks found on the line as
+// written, each piece then made plain on its own so that no look shifts.
+StyledText entryLine(const QString &line, bool grey)
+{
+    StyledText styled;
+    int done = 0;
+    for (const StyledRun &run : styledRuns(line)) {
+        styled.append(plainArticleText(line.mid(done, run.start - done)));
+        const QTextCharFormat format = lookFormat(run.look, grey);
+        styled.append(plainArticleText(line.mid(run.start, run.length)), &format);
+        done = run.start + run.length;
+    }
+    styled.append(plainArticleText(line.mid(done)));
+    return styled;
+}
+
+// The first letter of a headword in search form as a heading, its capital and its small
+// form ("Ɛ ɛ"), or nothing when it does not begin with a letter.
+QString letterHeading(const QString &form)
+{
+    if (form.isEmpty() || !form.at(0).isLetter())
+        return QString();
+    const QString small = smallForm(form.left(1));
+    return small.toUpper() + QLatin1Char(' ') + small;
+}
+
+struct Paragraph
+{
+    std::shared_ptr<QTextLayout> layout;
+    qreal indent = 0;
+};
+
+// What the pages are filled with, in order: paragraphs that go together (an entry, a row,
+// an index key), the word that stands for them in the guide words, and how many of their
+// first lines must share a column.
+struct Unit
+{
+    std::vector<Paragraph> paragraphs;
+    QString guideWord;
+    int keepLines = 1;
+};
+
+// The fonts and the page geometry, in the writer's units.
+struct Page
+{
+    QFont body;
+    QFont heading;
+    QFont head;
+    qreal width = 0;
+    qreal height = 0;
+    qreal margin = 0;
+    qreal top = 0;    // of the columns
+    qreal bottom = 0; // of the columns
+    qreal columnWidth = 0;
+    qreal gap = 0;
+    qreal unitSpace = 0; // between units in a column
+    qreal indent = 0;    // of an entry's lines after its head line
+};
+
+// Fills pages with units in two columns, and paints each page once it is full.
+class PageMaker
+{
+public:
+    PageMaker(QPdfWriter *writer, QPainter *painter, const Page &page)
+        : m_writer(writer), m_painter(painter), m_page(page), m_y(page.top)
+    {
+    }
+
+    std::shared_ptr<QTextLayout> layOut(const StyledText &text, const QFont &font, qreal width,
+                                        Qt::Alignment alignment = Qt::AlignLeft) const
+    {
+        auto layout = std::make_shared<QTextLayout>(text.text, font, m_writer);
+        QTextOption option(alignment);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout->setTextOption(option);
+        layout->setFormats(text.formats);
+        layout->beginLayout();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, 0));
+        }
+        layout->endLayout();
+        return layout;
+    }
+
+    void add(const Unit &unit)
+    {
+        struct Line
+        {
+            const Paragraph *paragraph;
+            int index;
+            qreal height;
+        };
+        std::vector<Line> lines;
+        for (const Paragraph &paragraph : unit.paragraphs) {
+            for (int i = 0; i < paragraph.layout->lineCount(); ++i)
+                lines.push_back({&paragraph, i, paragraph.layout->lineAt(i).height()});
+        }
+        if (lines.empty())
+            return;
+        if (m_y > m_page.top)
+            m_y += m_page.unitSpace;
+        qreal kept = 0;
+        for (int i = 0; i < int(lines.size()) && i < unit.keepLines; ++i)
+            kept += lines.at(i).height;
+        if (m_y > m_page.top && m_y + kept > m_page.bottom)
+            nextColumn();
+        m_current = unit.guideWord;
+        if (!unit.guideWord.isEmpty())
+            m_guideWords.append(unit.guideWord);
+        for (const Line &line : lines) {
+            if (m_y > m_page.top && m_y + line.height > m_page.bottom)
+                nextColumn();
+            const qreal x = m_page.margin + m_column * (m_page.columnWidth + m_page.gap) +
+                            line.paragraph->indent;
+            m_placed.push_back({line.paragraph->layout, line.index, QPointF(x, m_y)});
+            m_y += line.height;
+        }
+    }
+
+    // Paints the page being filled, if anything is on it; the next unit opens a page.
+    void finishPage()
+    {
+        if (m_placed.empty())
+            return;
+        if (m_pages > 0 || m_titlePage)
+            m_writer->newPage();
+        ++m_pages;
+        paintHead();
+        for (const Placed &placed : m_placed)
+            placed.layout->lineAt(placed.line).draw(m_painter, placed.position);
+        m_placed.clear();
+        m_guideWords.clear();
+        m_column = 0;
+        m_y = m_page.top;
+    }
+
+    // The title page has been painted: the pages made here follow it.
+    void followTitlePage() { m_titlePage = true; }
+
+private:
+    struct Placed
+    {
+        std::shared_ptr<QTextLayout> layout;
+        int line;
+        QPointF position;
+    };
+
+    void nextColumn()
+    {
+        if (m_column == 0) {
+            m_column = 1;
+            m_y = m_page.top;
+            return;
+        }
+        const QString current = m_current;
+        finishPage();
+        m_current = current;
+    }
+
+    void paintHead()
+    {
+        const QStringList words = m_guideWords.isEmpty() ? QStringList{m_current} : m_guideWords;
+        const qreal left = m_page.margin;
+        const qreal width = m_page.width - 2 * m_page.margin;
+        QFont bold = m_page.head;
+        bold.setBold(true);
+        m_painter->setPen(Qt::black);
+        m_painter->setFont(bold);
+        const QRectF head(left, m_page.margin, width, m_page.top - m_page.margin);
+        m_painter->drawText(head, Qt::AlignLeft | Qt::AlignTop, words.first());
+        m_painter->drawText(head, Qt::AlignRight | Qt::AlignTop, words.last());
+        const qreal rule = m_page.margin + QFontMetricsF(bold, m_writer).height() * 1.2;
+        m_painter->drawLine(QPointF(left, rule), QPointF(left + width, rule));
+        m_painter->setFont(m_page.head);
+        const QRectF foot(left, m_page.bottom, width, m_page.height - m_page.bottom);
+        m_painter->drawText(foot, Qt::AlignHCenter | Qt::AlignBottom, QString::number(m_pages));
+    }
+
+    QPdfWriter *m_writer;
+    QPainter *m_painter;
+    const Page m_page;
+    int m_pages = 0; // painted so far, the title page not counted
+    bool m_titlePage = false;
+    int m_column = 0;
+    qreal m_y;
+    QStringList m_guideWords; // of the units beginning on the page being filled
+    QString m_current;        // of the unit last placed
+    std::vector<Placed> m_placed;
+};
+
+Page pageFor(QPdfWriter *writer, QPageSize::PageSizeId paper)
+{
+    const qreal unitsPerPoint = writer->resolution() / 72.0;
+    const bool small = paper == QPageSize::A5;
+    Page page;
+    page.body = QFont(QStringLiteral("DejaVu Sans"));
+    page.body.setPointSizeF(small ? 7 : 8.5);
+    page.body.setHintingPreference(QFont::PreferNoHinting);
+    page.body.setStyleStrategy(QFont::PreferOutline);
+    page.heading = page.body;
+    page.heading.setPointSizeF(small ? 12 : 15);
+    page.heading.setBold(true);
+    page.head = page.body;
+    page.head.setPointSizeF(small ? 7.5 : 9);
+    page.width = writer->width();
+    page.height = writer->height();
+    page.margin = (small ? 28 : 40) * unitsPerPoint;
+    const qreal headHeight = QFontMetricsF(page.head, writer).height() * 2.2;
+    page.top = page.margin + headHeight;
+    page.bottom = page.height - page.margin - headHeight;
+    page.gap = (small ? 10 : 16) * unitsPerPoint;
+    page.columnWidth = (page.width - 2 * page.margin - page.gap) / 2;
+    page.unitSpace = QFontMetricsF(page.body, writer).height() * 0.3;
+    page.indent = QFontMetricsF(page.body, writer).height();
+    return page;
+}
+
+// "12 345": a count with its thousands apart.
+QString grouped(qint64 count)
+{
+    QString digits = QString::number(count);
+    for (int i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, QChar(0x202F)); // narrow no-break space
+    return digits;
+}
+
+class Exporter
+{
+public:
+    Exporter(const QString &resDir, const PdfOptions &options, PdfExport *result)
+        : m_resDir(resDir), m_options(options), m_result(result)
+    {
+    }
+
+    bool read()
+    {
+        ExportSource source;
+        if (!readExportSource(m_resDir, &source, &m_result->diagnostics))
+            return false;
+        m_paths = std::move(source.paths);
+        const QString aboutPath = dataFilePath(m_resDir, aboutFileName());
+        if (QFileInfo::exists(aboutPath)) {
+            m_paths << aboutPath;
+            const std::optional<QStringList> about = readAboutLines(m_resDir);
+            if (!about) {
+                cannotRead(aboutPath);
+                return false;
+            }
+            m_about = *about;
+        }
+        m_headwords = std::move(source.headwords);
+        m_lexicon = std::move(source.lexicon);
+        m_letters = std::move(source.letters);
+        return true;
+    }
+
+    QByteArray write()
+    {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            writer.setPageSize(QPageSize(m_options.paper));
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            writer.setResolution(720);
+            writer.setCreator(QStringLiteral("lexora-data"));
+            writer.setTitle(m_about.isEmpty() ? QString() : m_about.first().trimmed());
+            QPainter painter(&writer);
+            const Page page = pageFor(&writer, m_options.paper);
+            m_page = &page;
+            PageMaker pages(&writer, &painter, page);
+            const std::vector<PrintedEntry> entries = printedEntries();
+            paintTitlePage(&painter, &writer, page, int(entries.size()));
+            pages.followTitlePage();
+            QString heading;
+            for (const PrintedEntry &entry : entries)
+                pages.add(entryUnit(pages, entry, &heading));
+            pages.finishPage();
+            addSection(pages, QStringLiteral("Bambara \u2013 French word list")); // en dash
+            for (const LexiconRow &row : qAsConst(m_lexicon))
+                addPair(pages, plainArticleText(row.word), plainArticleText(row.gloss).trimmed());
+            pages.finishPage();
+            addSection(pages, QStringLiteral("French \u2013 Bambara index")); // en dash
+            addFrenchIndex(pages);
+            pages.finishPage();
+            painter.end();
+        }
+        return withDate(buffer.data());
+    }
+
+private:
+    void cannotRead(const QString &path)
+    {
+        m_result->diagnostics.append(
+            {path, 0, Diagnostic::Error, QStringLiteral("cannot be read")});
+    }
+
+    // An entry to print: the headword, and the entry the viewer shows for it, or the
+    // headword it leads to when its own entry is a cross-reference.
+    struct PrintedEntry
+    {
+        QString form;
+        QString text;
+        QString target;
+    };
+
+    // The headwords of the list that lead to an entry, each once, in list order.
+    std::vector<PrintedEntry> printedEntries()
+    {
+        std::vector<PrintedEntry> entries;
+        EntryFinder finder(m_letters, 0);
+        QSet<QString> seen;
+        const QString headwordPath = dataFilePath(m_resDir, headwordFileName());
+        for (int i = 0; i < m_headwords.size(); ++i) {
+            const QString form = searchForm(m_headwords.at(i));
+            if (form.isEmpty() || seen.contains(form))
+                continue;
+            seen.insert(form);
+            LookupResult shown = lookUpWord(finder, form);
+            if (shown.kind != LookupResult::Entry) {
+                m_result->diagnostics.append(
+                    {headwordPath, i + 1, Diagnostic::Warning,
+                     QStringLiteral("%1 %2; left out")
+                         .arg(m_headwords.at(i), shown.kind == LookupResult::NotFound
+                                                     ? QStringLiteral("has no entry")
+                                                     : QStringLiteral("leads to no entry"))});
+                continue;
+            }
+            if (finder.find(form).isCrossReference)
+                entries.push_back({form, QString(), shown.form});
+            else
+                entries.push_back({form, std::move(shown.text), QString()});
+        }
+        return entries;
+    }
+
+    // The unit of an entry, opened by the heading of its letter when `heading` (the last
+    // heading) is another.
+    Unit entryUnit(const PageMaker &pages, const PrintedEntry &entry, QString *heading) const
+    {
+        Unit unit;
+        unit.guideWord = plainArticleText(entry.form);
+        const QString letter = letterHeading(entry.form);
+        int headingLines = 0;
+        if (!letter.isEmpty() && letter != *heading) {
+            *heading = letter;
+            StyledText text;
+            text.append(letter);
+            unit.paragraphs.push_back(
+                {pages.layOut(text, m_page->heading, m_page->columnWidth, Qt::AlignHCenter), 0});
+            headingLines = unit.paragraphs.back().layout->lineCount();
+        }
+        const size_t first = unit.paragraphs.size();
+        if (!entry.target.isEmpty()) {
+            const QTextCharFormat headword = lookFormat(EntryLook::Headword, m_options.grey);
+            StyledText text;
+            text.append(plainArticleText(entry.form), &headword);
+            text.append(QStringLiteral(" \u2192 ") + plainArticleText(entry.target)); // →
+            unit.paragraphs.push_back({pages.layOut(text, m_page->body, m_page->columnWidth), 0});
+        } else {
+            for (const QString &line : entry.text.split(QLatin1Char('\n'))) {
+                if (line.isEmpty())
+                    continue;
+                const qreal indent = isHeadLine(line) ? 0 : m_page->indent;
+                unit.paragraphs.push_back({pages.layOut(entryLine(line, m_options.grey),
+                                                        m_page->body, m_page->columnWidth - indent),
+                                           indent});
+            }
+        }
+        // The head line (all its lines) never ends a column: it keeps the line after it.
+        const int head =
+            unit.paragraphs.size() > first ? unit.paragraphs.at(first).layout->lineCount() : 0;
+        unit.keepLines = headingLines + head + 1;
+        return unit;
+    }
+
+    void addSection(PageMaker &pages, const QString &title)
+    {
+        StyledText text;
+        text.append(title);
+        Unit unit;
+        unit.paragraphs.push_back(
+            {pages.layOut(text, m_page->heading, m_page->columnWidth, Qt::AlignHCenter), 0});
+        unit.keepLines = unit.paragraphs.front().layout->lineCount();
+        pages.add(unit);
+    }
+
+    // A row of the word list or of the index: `word` in bold, then `text`, kept in one column.
+    void addPair(PageMaker &pages, const QString &word, const QString &text)
+    {
+        const QTextCharFormat bold = lookFormat(EntryLook::Headword, m_options.grey);
+        StyledText styled;
+        styled.append(word, &bold);
+        styled.append(QStringLiteral("  ") + text);
+        Unit unit;
+        unit.guideWord = word;
+        unit.paragraphs.push_back({pages.layOut(styled, m_page->body, m_page->columnWidth), 0});
+        unit.keepLines = unit.paragraphs.front().layout->lineCount();
+        pages.add(unit);
+    }
+
+    // The index keys in French alphabetical order, each with the words that have it as the
+    // lexicon writes them.
+    void addFrenchIndex(PageMaker &pages)
+    {
+        const QVector<FrenchIndexKey> index = frenchIndexKeys(m_lexicon);
+        QCollator collator{QLocale(QLocale::French, QLocale::France)};
+        std::vector<std::pair<QCollatorSortKey, int>> order;
+        order.reserve(size_t(index.size()));
+        for (int i = 0; i < index.size(); ++i)
+            order.emplace_back(collator.sortKey(index.at(i).key), i);
+        std::stable_sort(order.begin(), order.end(), [&](const auto &a, const auto &b) {
+            const int compared = a.first.compare(b.first);
+            return compared != 0 ? compared < 0 : index.at(a.second).key < index.at(b.second).key;
+        });
+        for (const auto &[sortKey, i] : order) {
+            QStringList words;
+            for (const auto &[form, row] : index.at(i).words)
+                words << plainArticleText(m_lexicon.at(row).word);
+            addPair(pages, index.at(i).key, words.join(QStringLiteral(", ")));
+        }
+    }
+
+    void paintTitlePage(QPainter *painter, QPdfWriter *writer, const Page &page, int headwords)
+    {
+        QStringList lines = m_about;
+        for (QString &line : lines)
+            line = plainArticleText(line).trimmed();
+        while (lines.size() < 4)
+            lines << QString();
+        const QStringList labels = {QString(), QString(), QStringLiteral("Source: "),
+                                    QStringLiteral("Licence: ")};
+        const qreal width = page.width - 2 * page.margin;
+        qreal y = page.height * 0.3;
+        const auto paint = [&](const QString &text, const QFont &font) {
+            if (text.isEmpty())
+                return;
+            painter->setFont(font);
+            const QRectF box(page.margin, y, width, page.height);
+            const QRectF used =
+                painter->boundingRect(box, Qt::AlignHCenter | Qt::TextWordWrap, text);
+            painter->drawText(box, Qt::AlignHCenter | Qt::TextWordWrap, text);
+            y += used.height() + QFontMetricsF(font, writer).height() * 0.8;
+        };
+        QFont title = page.heading;
+        title.setPointSizeF(page.heading.pointSizeF() * 1.6);
+        QFont authors = page.body;
+        authors.setPointSizeF(page.body.pointSizeF() * 1.5);
+        painter->setPen(Qt::black);
+        paint(lines.at(0).isEmpty() ? QStringLiteral("Dictionary") : lines.at(0), title);
+        paint(lines.at(1), authors);
+        for (int i = 2; i < 4; ++i)
+            paint(lines.at(i).isEmpty() ? QString() : labels.at(i) + lines.at(i), page.head);
+        y += QFontMetricsF(page.head, writer).height() * 2;
+        paint(QStringLiteral("%1 headwords, %2 lexicon rows")
+                  .arg(grouped(headwords), grouped(m_lexicon.size())),
+              page.head);
+    }
+
+    // The PDF with the creation date the writer gave it (the time of writing) replaced by
+    // the newest modification time of the files read, written alike (same length).
+    QByteArray withDate(QByteArray pdf) const
+    {
+        QDateTime newest;
+        for (const QString &path : m_paths) {
+            const QDateTime modified = QFileInfo(path).lastModified().toUTC();
+            if (modified.isValid() && (!newest.isValid() || modified > newest))
+                newest = modified;
+        }
+        if (!newest.isValid())
+            newest = QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
+        const QByteArray marker = "/CreationDate (D:";
+        const int start = pdf.indexOf(marker);
+        const int end = start < 0 ? -1 : pdf.indexOf(')', start);
+        if (end < 0)
+            return QByteArray();
+        // The writer gives the time with its offset from UTC ("+01'00'"), or "Z" for none.
+        const int dateStart = start + marker.size();
+        const bool zulu = end - dateStart == 15;
+        const QByteArray date =
+            newest.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + (zulu ? "Z" : "+00'00'");
+        if (date.size() != end - dateStart)
+            return QByteArray(); // not a date this function knows: no PDF rather than a wrong one
+        pdf.replace(dateStart, date.size(), date);
+        return pdf;
+    }
+
+    const QString m_resDir;
+    const PdfOptions m_options;
+    PdfExport *m_result;
+    const Page *m_page = nullptr;
+    QStringList m_paths;
+    QStringList m_about;
+    QStringList m_headwords;
+    QVector<LexiconRow> m_lexicon;
+    LetterTexts m_letters;
+};
+
+} // namespace
+
+PdfExport exportPdf(const QString &resDir, const PdfOptions &options)
+{
+    PdfExport result;
+    Exporter exporter(resDir, options, &result);
+    if (!exporter.read())
+        return result;
+    // The writer gives its creation date in local time, with the offset from UTC, which
+    // withDate() replaces: in UTC the date is written alike on every machine.
+    const QByteArray zone = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "UTC");
+    // The writer keeps its fonts in a hash and writes them in its order: with the fixed
+    // seed that order, and so the bytes, are the same in every run.
+    const bool randomSeed = qGlobalQHashSeed() != 0;
+    qSetGlobalQHashSeed(0);
+    result.pdf = exporter.write();
+    if (randomSeed)
+        qSetGlobalQHashSeed(-1);
+    if (hadZone)
+        qputenv("TZ", zone);
+    else
+        qunsetenv("TZ");
+    result.usable = !result.pdf.isEmpty();
+    if (!result.usable)
+        result.diagnostics.append(
+            {resDir, 0, Diagnostic::Error, QStringLiteral("the PDF could not be made")});
+    return result;
+}
