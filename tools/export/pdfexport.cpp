@@ -1,14 +1,13 @@
 #include "pdfexport.h"
 
 #include "aboutfile.h"
-#include "exportsource.h"
-
 #include "articlehtml.h"
 #include "datafile.h"
 #include "datafilenames.h"
 #include "dictionarydata.h"
 #include "entrylookup.h"
 #include "entrystyle.h"
+#include "exportsource.h"
 #include "frenchindex.h"
 #include "searchform.h"
 
