@@ -72,6 +72,8 @@ private slots:
     void records();
     void colours_data();
     void colours();
+    void pieces_data();
+    void pieces();
 };
 
 void TestMdfImport::records_data()
@@ -120,6 +122,11 @@ void TestMdfImport::records_data()
         << QList<int>{};
     // Line 1 of both files: the ellipsis (index 12 of the head line, 7 of the lexicon row) takes
     // key digit 1 ((1 + i) mod 5 = 3), stored as U+2022; head lines are reported at their record.
+    // Each entry keeps its texts' lines packed (numbers of seven bits a byte): line 301 takes
+    // two bytes.
+    QTest::newRow("a gloss holding \"|\" far into the file, reported at its line")
+        << QString(299, QLatin1Char('\n')) + u("\\lx ba\n\\ge a|b\n")
+        << u("BA\n--\nBA [ba] a|b.\n--\nBA|a/b\n--\nImported from d.txt.") << QList<int>{301};
     QTest::newRow("unstorable ellipsis written as three dots, brackets as look-alikes")
         << u("\\lx so\n\\ge wait\u2026\n\\xv A [so] ka bon.\n\\xe His house is big.\n")
         << u("SO\n--\nSO [so] wait....\n\u2666 A \u2045so\u2046 ka bon. His house is big.\n--\n"
@@ -135,7 +142,8 @@ void TestMdfImport::records()
     const ImportResult result = importMdf(mdf, QStringLiteral("d.txt"), ImportMap::standard());
     const QStringList files{QStringLiteral("--")}; // between the files
     const DictionarySources &made = result.sources;
-    QCOMPARE((made.headwords + files + made.entries + files + made.lexicon + files + made.about)
+    QCOMPARE((made.headwords.lines() + files + made.entries.lines() + files + made.lexicon.lines() +
+              files + made.about.lines())
                  .join(QLatin1Char('\n')),
              sources);
     QList<int> lines;
@@ -145,10 +153,10 @@ void TestMdfImport::records()
 
     QTemporaryDir dir;
     const QString res = dir.filePath(QStringLiteral("res"));
-    QVERIFY(testdata::writeFile(dir.filePath(u("headwords.txt")), plainFileBytes(made.headwords)));
-    QVERIFY(testdata::writeFile(dir.filePath(u("entries.txt")), plainFileBytes(made.entries)));
-    QVERIFY(testdata::writeFile(dir.filePath(u("lexicon.txt")), plainFileBytes(made.lexicon)));
-    QVERIFY(testdata::writeFile(dir.filePath(u("about.txt")), plainFileBytes(made.about)));
+    QVERIFY(testdata::writeFile(dir.filePath(u("headwords.txt")), made.headwords.bytes()));
+    QVERIFY(testdata::writeFile(dir.filePath(u("entries.txt")), made.entries.bytes()));
+    QVERIFY(testdata::writeFile(dir.filePath(u("lexicon.txt")), made.lexicon.bytes()));
+    QVERIFY(testdata::writeFile(dir.filePath(u("about.txt")), made.about.bytes()));
     DictionaryCompiler compiler;
     QString error;
     QVERIFY(replaceDirectory({res, DictionaryCompiler::dataFileNames(), {}},
@@ -182,7 +190,43 @@ void TestMdfImport::colours()
     QFETCH(QString, mdf);
     QFETCH(QString, looks);
     const ImportResult result = importMdf(mdf, QStringLiteral("d.txt"), ImportMap::standard());
-    QCOMPARE(::looks(result.sources.entries), looks);
+    QCOMPARE(::looks(result.sources.entries.lines()), looks);
+}
+
+// A file is read a piece of whole lines at a time; what it holds is read as a whole.
+void TestMdfImport::pieces_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<QString>("flaw"); // "line:column", or empty
+
+    QTest::newRow("line ends of every kind across pieces")
+        << QByteArray("\\lx ba\r\n\\ge one\r\\lx da\n\\ge two\n  more\n")
+        << u("BA [ba] one.\nDA [da] two more.") << QString();
+    QTest::newRow("a byte-order mark at the start only: later, a character of the line")
+        << QByteArray("\xEF\xBB\xBF\\lx ba\n\\ge one\n\xEF\xBB\xBF\\lx da\n")
+        << u("BA [ba] one \uFEFF\\lx da.") << QString(); // U+FEFF zero width no-break space
+    QTest::newRow("a flaw in a later piece at its own line and column")
+        << QByteArray("\\lx ba\n\\ge one\n\\ge t\xFFo\n") << QString() << u("3:6");
+}
+
+void TestMdfImport::pieces()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, entries);
+    QFETCH(QString, flaw);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("d.txt"));
+    QVERIFY(testdata::writeFile(path, file));
+    TextReadReport report;
+    const ImportResult result =
+        importMdfFile(path, ImportMap::standard(), TextEncoding::Unicode, &report, 4);
+    QCOMPARE(result.sources.entries.join(QLatin1Char('\n')), entries);
+    QString found;
+    for (const TextFlaw &f : qAsConst(report.flaws))
+        found += QStringLiteral("%1:%2").arg(f.line).arg(f.column);
+    QCOMPARE(found, flaw);
+    QCOMPARE(result.usable, flaw.isEmpty());
 }
 
 QTEST_MAIN(TestMdfImport)

@@ -6,6 +6,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -381,7 +382,8 @@ public:
         }
     }
 
-    QVector<ImportedRecord> records();
+    // Hands the record of each entry to the writer, dropping the entry read.
+    void writeRecords(QVector<LiftEntry> *entries, EntryWriter *writer);
 
 private:
     void warn(int line, const QString &message)
@@ -429,10 +431,10 @@ QVector<SourceText> RecordMaker::analysis(const QVector<Form> &forms, const QStr
     return texts;
 }
 
-QVector<ImportedRecord> RecordMaker::records()
+void RecordMaker::writeRecords(QVector<LiftEntry> *entries, EntryWriter *writer)
 {
-    QVector<ImportedRecord> records;
-    for (const LiftEntry &entry : m_reader.entries) {
+    for (LiftEntry &read : *entries) {
+        const LiftEntry entry = std::exchange(read, LiftEntry());
         ImportedRecord record;
         record.line = entry.line;
         record.headword = vernacular(entry.lexicalUnit);
@@ -488,9 +490,9 @@ QVector<ImportedRecord> RecordMaker::records()
             (kind == RelationKind::Up ? record.up : record.down).append(word);
         }
         record.notes = analysis(entry.notes, QStringLiteral("notes"));
-        records.append(record);
+        writer->add(record);
     }
-    return records;
+    entries->clear();
 }
 
 } // namespace
@@ -508,10 +510,9 @@ ImportResult importLift(QIODevice *device, const QString &fileName, const Import
             {fileName, 0, Diagnostic::Error, QStringLiteral("no entry to import")});
         return result;
     }
-    const QVector<ImportedRecord> records =
-        RecordMaker(reader, options, fileName, &result).records();
-    result.sources =
-        writeEntries(records, reader.about, map, fileName, &result.diagnostics, &result.summary);
+    EntryWriter writer(map, fileName, &result.diagnostics, &result.summary);
+    RecordMaker(reader, options, fileName, &result).writeRecords(&reader.entries, &writer);
+    result.sources = writer.finish(reader.about);
     result.usable = true;
     return result;
 }

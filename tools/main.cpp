@@ -382,17 +382,19 @@ int importMdf(const QStringList &args)
         return usageError(importMdfUsage);
     }
     TextReadReport report;
-    const std::optional<QString> text = readFileText(
-        input, &report,
-        encoding == QLatin1String("latin1") ? TextEncoding::Latin1 : TextEncoding::Unicode);
-    if (!reportRead(input, bool(text), report)) {
-        if (text && encoding != QLatin1String("latin1"))
+    const ImportResult result = importMdfFile(
+        input, *map,
+        encoding == QLatin1String("latin1") ? TextEncoding::Latin1 : TextEncoding::Unicode,
+        &report);
+    const bool read = report.failure.isEmpty();
+    if (!reportRead(input, read, report)) {
+        if (read && encoding != QLatin1String("latin1"))
             printLine(stderr, QStringLiteral("lexora-data: nothing written; if %1 is in "
                                              "Latin-1, give --encoding latin1")
                                   .arg(input));
         return Unusable;
     }
-    return finishImport(importMdf(*text, input, *map), input, parsed.positional.at(1), readDirs);
+    return finishImport(result, input, parsed.positional.at(1), readDirs);
 }
 
 const char *const importLiftOptions[] = {"--lang", "--vernacular", "--map", nullptr};
