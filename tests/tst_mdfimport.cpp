@@ -9,8 +9,10 @@
 
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
+#include "entrylookup.h"
 #include "highlighter.h"
 #include "mdfimport.h"
+#include "searchform.h"
 #include "testdatafiles.h"
 #include "textfile.h"
 
@@ -74,6 +76,7 @@ private slots:
     void colours();
     void pieces_data();
     void pieces();
+    void sharedVariant();
 };
 
 void TestMdfImport::records_data()
@@ -91,15 +94,16 @@ void TestMdfImport::records_data()
         << u("A\nBA\nI\n\u041BA\n--\nA [a]\nBA [ba] mother, of a child.\nsaid of goats too\nI [i]\n"
              "\u041BA [\u0272a] eye.\n--\nBA|mother, of a child\n\u019DA|eye\n--\nBamanankan, v2")
         << QList<int>{6, 12, 15};
-    QTest::newRow("homonyms in number order, tone marks composed, senses numbered as given or by "
-                  "place, sub-entry up and down, variant and main entry as references, reference "
-                  "to nothing left out, no header: the file named")
+    QTest::newRow(
+        "homonyms in number order, tone marks composed, senses numbered as given or by "
+        "place, sub-entry up and down, variant and main entry as references, a word "
+        "to compare with its mark, reference to nothing left out, no header: the file named")
         << u("\\lx ba\u0301\n\\hm 2\n\\ps n\n\\ge goat\n\n\\lx ba\n\\hm 1\n\\ps n\n\\ge mother\n"
              "\\lx ta\n\\ps v\n\\sn 1\n\\ge go\n\\sn 2\n\\ge leave\n\\ps n\n\\ge going\n\\va tan\n"
              "\\cf taa\n\\se tali\n\\ps adj\n\\ge gone\n\\lx tara\n\\ps v\n\\mn ta\n"
              "\\lx sa\n\\ge left\n\\mn si\n")
         << u("BA\nSA\nTA\nTALI\nTAN\nTARA\n--\nBA [ba] N mother.\nBA [b\u00e1] N goat.\n"
-             "SA [sa] left.\nTA [ta] 1 W go; 2 leave; 3 N going.\n\u2193TAA \u2193TALI\n"
+             "SA [sa] left.\nTA [ta] 1 W go; 2 leave; 3 N going.\n\u2193TALI\n\u2022 cf. TAA\n"
              "TALI [tali] M gone.\n\u2191TA\nTAN [tan] => TA\nTARA [tara] W => TA\n--\n"
              "BA|mother\nBA|goat\nSA|left\nTA|go\nTA|leave\nTA|going\nTALI|gone\n--\n"
              "Imported from d.txt.")
@@ -227,6 +231,24 @@ void TestMdfImport::pieces()
         found += QStringLiteral("%1:%2").arg(f.line).arg(f.column);
     QCOMPARE(found, flaw);
     QCOMPARE(result.usable, flaw.isEmpty());
+}
+
+// A spelling that two headwords list as their variant: the viewer's lookup of it shows both,
+// where a reference could lead to one only; a variant listed twice by homographs of one
+// headword stays a reference, and nothing is reported.
+void TestMdfImport::sharedVariant()
+{
+    const ImportResult result = importMdf(
+        u("\\lx ta\n\\ge go\n\\va tan\n\\lx taga\n\\ge walk\n\\va tan\n"
+          "\\lx so\n\\hm 1\n\\ge house\n\\va sow\n\\lx so\n\\hm 2\n\\ge horse\n\\va sow\n"),
+        QStringLiteral("d.txt"), ImportMap::standard());
+    QVERIFY(result.diagnostics.isEmpty());
+    LetterTexts letters;
+    for (const QString &line : result.sources.entries.lines())
+        letters[letterKey(headLineHeadword(line).toString())] += line + QLatin1Char('\n');
+    QCOMPARE(lookUpWord(letters, u("TAN")).text,
+             u("TAN [tan] variant of \u2191TA \u2191TAGA\n\n")); // the last line of its letter text
+    QCOMPARE(lookUpWord(letters, u("SOW")).text, u("SO [so] house.\nSO [so] horse.\n"));
 }
 
 QTEST_MAIN(TestMdfImport)

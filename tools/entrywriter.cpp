@@ -22,6 +22,7 @@ namespace {
 const QString upArrow = QStringLiteral("\u2191");   // ↑
 const QString downArrow = QStringLiteral("\u2193"); // ↓
 const QString diamond = QStringLiteral("\u2666");   // ♦
+const QString bullet = QStringLiteral("\u2022");    // •
 const QString reference = QStringLiteral("=>");
 const QString doubleArrow = QStringLiteral("\u21D2"); // ⇒, in place of "=>" in a text
 const QChar ellipsis(0x2026);                         // …
@@ -100,6 +101,7 @@ struct Entry
     int origin = 0;
     bool isVariant = false; // made from a variant: "VARIANT [..] => HEADWORD"
     bool leftOut = false;   // a variant that is not written
+    QStringList variantOf;  // a variant of several headwords: their search forms
     QString target;         // search form after "=>", empty when none
     int targetOrigin = 0;
     // The head line without " => TARGET"; the headword as written in plain capitals for
@@ -114,6 +116,12 @@ struct Entry
     QStringList down; // search forms
     int upOrigin = 0;
     int downOrigin = 0;
+    QStringList synonyms; // search forms, as the other related words
+    QStringList antonyms;
+    QStringList compared;
+    int synonymsOrigin = 0;
+    int antonymsOrigin = 0;
+    int comparedOrigin = 0;
 };
 
 } // namespace
@@ -131,14 +139,16 @@ public:
     DictionarySources write(const QVector<SourceText> &about);
 
 private:
-    void warn(int line, const QString &message)
+    void warn(int line, const QString &message, const QString &kind = QString(), bool loss = false,
+              const QString &hint = QString())
     {
-        m_warnings->append({m_fileName, line, Diagnostic::Warning, message});
+        m_warnings->append({m_fileName, line, Diagnostic::Warning, message, kind, hint, loss});
     }
     void skip(int line, const QString &reason, const QString &detail)
     {
         ++m_summary->skippedRecords[reason];
-        warn(line, QStringLiteral("record skipped: ") + detail);
+        warn(line, QStringLiteral("record skipped: ") + detail,
+             QStringLiteral("record skipped: ") + reason, true);
     }
 
     QString clean(const SourceText &source);
@@ -198,7 +208,8 @@ QString Writer::clean(const SourceText &source)
         if (text.at(i).category() != QChar::Other_Control)
             continue;
         warn(source.line,
-             QStringLiteral("control character %1 left out").arg(codePointName(text.at(i))));
+             QStringLiteral("control character %1 left out").arg(codePointName(text.at(i))),
+             QStringLiteral("control character left out"));
         text.remove(i, 1);
         --i;
     }
@@ -282,14 +293,20 @@ QString Writer::headwordOf(const SourceText &word, QString *problem)
         *problem = QStringLiteral("no headword");
         return QString();
     }
+    // The offending character, as the producer is to find it.
+    const auto named = [](QChar c) {
+        return codePointName(c) + QStringLiteral(" \"") + c + QLatin1Char('"');
+    };
     if (!dictionaryAlphabet().contains(letterKey(form))) {
-        *problem = QStringLiteral("headword outside the alphabet");
+        *problem = QStringLiteral("headword beginning with %1, outside the alphabet")
+                       .arg(named(form.at(0)));
         return QString();
     }
     for (const QChar c : form) {
         if (!fitsInHeadword(c)) {
-            *problem = QStringLiteral("headword holding a character other than a letter, digit, "
-                                      "blank, apostrophe or hyphen");
+            *problem = QStringLiteral("headword holding %1, not a letter, digit, blank, "
+                                      "apostrophe or hyphen")
+                           .arg(named(c));
             return QString();
         }
     }
@@ -308,9 +325,11 @@ QString Writer::withoutReferenceArrow(const QString &text, int line, const QStri
 {
     if (!text.contains(reference))
         return text;
-    warn(line, QStringLiteral("\"=>\" in %1 would make the entry a cross-reference: written as "
-                              "\"\u21D2\"")
-                   .arg(what));
+    warn(line,
+         QStringLiteral("\"=>\" in %1 would make the entry a cross-reference: written as "
+                        "\"\u21D2\"")
+             .arg(what),
+         QStringLiteral("\"=>\" in a text written as \"\u21D2\""));
     return QString(text).replace(reference, doubleArrow);
 }
 
@@ -335,7 +354,11 @@ QString Writer::headText(const ImportedRecord &record, const QStringList &number
                 m_unknownPartOfSpeechLines.insert(sense.partOfSpeech.line);
                 warn(sense.partOfSpeech.line,
                      QStringLiteral("part of speech %1 is not in the table: no tag written for it")
-                         .arg(describe(partOfSpeech)));
+                         .arg(describe(partOfSpeech)),
+                     QStringLiteral("part of speech ") + describe(partOfSpeech), false,
+                     QStringLiteral("the map line \"ps %1 TAG\" (TAG: N, W, M, TU, D, KB, KR "
+                                    "or TG) gives it a tag")
+                         .arg(partOfSpeech));
             }
         }
         QStringList glosses;
@@ -397,14 +420,15 @@ void Writer::addRecord(const ImportedRecord &record)
     entry.origin = record.headword.line ? record.headword.line : record.line;
     const QStringList numbers = senseNumbers(record);
     QVector<SourceText> glosses;
-    entry.texts.add(headText(record, numbers, written, entry.headword, &glosses), entry.origin);
-    entry.texts.add(glosses.isEmpty() ? QString() : toneless(written).toUpper(), 0);
+    QString head = headText(record, numbers, written, entry.headword, &glosses);
     if (!record.mainEntry.text.isEmpty()) {
         QString targetProblem;
         const QString target = headwordOf(record.mainEntry, &targetProblem);
         if (target.isEmpty())
-            warn(record.mainEntry.line, QStringLiteral("main entry %1 left out: %2")
-                                            .arg(describe(clean(record.mainEntry)), targetProblem));
+            warn(record.mainEntry.line,
+                 QStringLiteral("main entry %1 left out: %2")
+                     .arg(describe(clean(record.mainEntry)), targetProblem),
+                 QStringLiteral("main entry left out"), true);
         else if (target == entry.headword)
             warn(record.mainEntry.line,
                  QStringLiteral("main entry %1 left out: it is the record's own headword")
@@ -412,6 +436,12 @@ void Writer::addRecord(const ImportedRecord &record)
         else
             entry.target = target, entry.targetOrigin = record.mainEntry.line;
     }
+    const QString label = clean({record.mainEntryLabel, record.mainEntry.line});
+    if (!entry.target.isEmpty() && !label.isEmpty())
+        head += QLatin1Char(' ') + withoutReferenceArrow(shown(label), record.mainEntry.line,
+                                                         QStringLiteral("a relation's type"));
+    entry.texts.add(head, entry.origin);
+    entry.texts.add(glosses.isEmpty() ? QString() : toneless(written).toUpper(), 0);
     QVector<Line> senseLines, examplesLines, definitionLines;
     for (int s = 0; s < record.senses.size(); ++s) {
         const ImportedSense &sense = record.senses.at(s);
@@ -450,6 +480,9 @@ void Writer::addRecord(const ImportedRecord &record)
     entry.texts.squeeze();
     entry.up = relatedWords(record.up, &entry.upOrigin);
     entry.down = relatedWords(record.down, &entry.downOrigin);
+    entry.synonyms = relatedWords(record.synonyms, &entry.synonymsOrigin);
+    entry.antonyms = relatedWords(record.antonyms, &entry.antonymsOrigin);
+    entry.compared = relatedWords(record.compared, &entry.comparedOrigin);
     m_entries.push_back(entry);
     addVariants(record, entry);
 }
@@ -463,15 +496,14 @@ void Writer::addVariants(const ImportedRecord &record, const Entry &main)
         const QString written = clean(variant);
         if (entry.headword.isEmpty()) {
             warn(variant.line,
-                 QStringLiteral("variant %1 left out: %2").arg(describe(written), problem));
+                 QStringLiteral("variant %1 left out: %2").arg(describe(written), problem),
+                 QStringLiteral("variant left out"), true);
             continue;
         }
-        if (entry.headword == main.headword) {
-            warn(variant.line, QStringLiteral("variant %1 left out: its headword is the record's "
-                                              "own, %2")
-                                   .arg(describe(written), main.headword));
+        // A spelling that differs from the headword's only in tone marks or capitals: its
+        // lookup finds the record's entry itself.
+        if (entry.headword == main.headword)
             continue;
-        }
         entry.isVariant = true;
         entry.origin = variant.line;
         entry.target = main.headword;
@@ -541,14 +573,20 @@ void Writer::order()
         return hx < hy;
     });
     for (int at = 0; at < int(m_order.size()); at = groupEnd(at)) {
-        // Only the first entry's reference is followed; one beside it would be hidden.
+        // Only the first entry's reference is followed: a spelling that is a variant of
+        // several headwords becomes one entry that names them all.
         if (!entryAt(at).isVariant)
             continue;
-        for (int k = groupEnd(at) - 1; k > at; --k) {
-            Entry &hidden = entryAt(k);
-            warn(hidden.origin, QStringLiteral("variant %1 of %2 left out: %1 already refers to %3")
-                                    .arg(hidden.headword, hidden.target, entryAt(at).target));
-            hidden.leftOut = true;
+        QStringList targets{entryAt(at).target};
+        for (int k = at + 1; k < groupEnd(at); ++k) {
+            Entry &other = entryAt(k);
+            if (!targets.contains(other.target))
+                targets.append(other.target);
+            other.leftOut = true;
+        }
+        if (targets.size() > 1) {
+            entryAt(at).variantOf = targets;
+            entryAt(at).target.clear();
         }
     }
 }
@@ -573,13 +611,16 @@ void Writer::resolveReferences()
             const QString why = missing ? QStringLiteral("%1 has no entry")
                                         : QStringLiteral("the references from %1 come back to it");
             if (entry.isVariant) {
-                warn(entry.origin, QStringLiteral("variant %1 left out: ").arg(entry.headword) +
-                                       why.arg(entry.target));
+                warn(entry.origin,
+                     QStringLiteral("variant %1 left out: ").arg(entry.headword) +
+                         why.arg(entry.target),
+                     QStringLiteral("variant left out"), true);
                 dropped.insert(word); // a variant's headword has no other entry
             } else {
                 warn(entry.targetOrigin,
                      QStringLiteral("reference to %1 left out: ").arg(entry.target) +
-                         why.arg(entry.target));
+                         why.arg(entry.target),
+                     QStringLiteral("reference left out"), true);
                 entry.target.clear();
             }
             break;
@@ -595,6 +636,9 @@ QVector<Line> Writer::entryLines(const Entry &entry, const QVector<Line> &texts)
     QString head = texts.at(0).text;
     if (!entry.target.isEmpty())
         head += QStringLiteral(" => ") + entry.target;
+    if (!entry.variantOf.isEmpty())
+        head += QStringLiteral(" variant of ") + upArrow +
+                entry.variantOf.join(QLatin1Char(' ') + upArrow);
     lines.append({head, entry.origin});
     const auto add = [&](int from, int to) {
         for (int i = from; i < to; ++i)
@@ -609,12 +653,23 @@ QVector<Line> Writer::entryLines(const Entry &entry, const QVector<Line> &texts)
     };
     related(upArrow, entry.up, entry.upOrigin);
     related(downArrow, entry.down, entry.downOrigin);
+    const auto listed = [&](const QString &mark, const QStringList &words, int origin) {
+        if (!words.isEmpty())
+            lines.append({bullet + QLatin1Char(' ') + mark + QLatin1Char(' ') +
+                              words.join(QStringLiteral(", ")),
+                          origin});
+    };
+    listed(QStringLiteral("="), entry.synonyms, entry.synonymsOrigin);
+    listed(QStringLiteral("\u2260"), entry.antonyms, entry.antonymsOrigin); // ≠
+    listed(QStringLiteral("cf."), entry.compared, entry.comparedOrigin);
     add(entry.above, entry.lines);
     if (!entry.target.isEmpty() && lines.size() > 1)
-        warn(entry.origin, QStringLiteral("%1 is written as a cross-reference to %2: its other "
-                                          "%3 line(s) are kept but not shown")
-                               .arg(entry.headword, entry.target)
-                               .arg(lines.size() - 1));
+        warn(entry.origin,
+             QStringLiteral("%1 is written as a cross-reference to %2: its other "
+                            "%3 line(s) are kept but not shown")
+                 .arg(entry.headword, entry.target)
+                 .arg(lines.size() - 1),
+             QStringLiteral("lines of a cross-reference not shown"), true);
     return lines;
 }
 
@@ -640,9 +695,10 @@ QString Writer::storable(const QString &text, int phase, int origin)
                             "stored: it %3; %4")
                  .arg(codePointName(line.at(at)))
                  .arg(at + 1)
-                 .arg(unstorableReasonText(bad.reason),
-                      replacement.isEmpty() ? QStringLiteral("left out")
-                                            : QStringLiteral("written as \"...\"")));
+                 .arg(unstorableReasonText(bad.reason), replacement.isEmpty()
+                                                            ? QStringLiteral("left out")
+                                                            : QStringLiteral("written as \"...\"")),
+             QStringLiteral("character that cannot be stored"));
         line.replace(at, length, replacement);
     }
 }
@@ -679,9 +735,10 @@ DictionarySources Writer::write(const QVector<SourceText> &about)
                 const SourceText gloss{texts.at(g).text, texts.at(g).origin};
                 QString text = gloss.text;
                 if (text.contains(QLatin1Char('|'))) {
-                    warn(gloss.line, QStringLiteral("\"|\" in the gloss %1 written as \"/\" in "
-                                                    "the lexicon")
-                                         .arg(describe(text)));
+                    warn(gloss.line,
+                         QStringLiteral("\"|\" in the gloss %1 written as \"/\" in the lexicon")
+                             .arg(describe(text)),
+                         QStringLiteral("\"|\" in a gloss written as \"/\""));
                     text.replace(QLatin1Char('|'), QLatin1Char('/'));
                 }
                 const QString row = texts.at(1).text + QLatin1Char('|') + text;

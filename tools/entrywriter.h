@@ -45,7 +45,11 @@ struct ImportedRecord
     QVector<SourceText> up;       // words it comes from (↑), as written
     QVector<SourceText> down;     // related words (↓), as written
     QVector<SourceText> variants; // other spellings: each an entry "VARIANT [..] => HEADWORD"
+    QVector<SourceText> synonyms; // "• = WORD"
+    QVector<SourceText> antonyms; // "• ≠ WORD"
+    QVector<SourceText> compared; // "• cf. WORD": compare, see also
     SourceText mainEntry;         // non-empty: the record is a cross-reference to it
+    QString mainEntryLabel;       // what the record is of it ("plural of"), before "=>"
     QVector<SourceText> notes;
     int line = 0; // where the record begins
 };

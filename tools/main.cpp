@@ -14,8 +14,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -250,7 +252,8 @@ struct Arguments
 {
     QStringList positional;
     QHash<QString, QString> options;
-    QString error; // why the arguments cannot be taken; empty when they can
+    QSet<QString> flags; // options without a value: "--verbose"
+    QString error;       // why the arguments cannot be taken; empty when they can
 };
 
 Arguments parseArguments(const QStringList &args, const char *const *valueOptions)
@@ -260,6 +263,10 @@ Arguments parseArguments(const QStringList &args, const char *const *valueOption
         const QString &arg = args.at(i);
         if (!arg.startsWith(QLatin1Char('-')) || arg.size() == 1) {
             parsed.positional.append(arg);
+            continue;
+        }
+        if (arg == QLatin1String("--verbose")) {
+            parsed.flags.insert(arg);
             continue;
         }
         bool known = false;
@@ -324,13 +331,49 @@ int encode(const QStringList &arguments)
     return Success;
 }
 
-// Prints an import's diagnostics and summary, writes its sources into SRC_DIR unless it
-// is unusable, and gives the exit status.
+// Prints an import's diagnostics, grouped by kind, and its summary, writes its sources into
+// SRC_DIR unless it is unusable, and gives the exit status: 0 when nothing a reader would
+// see was lost, 1 when something was (the warnings say what), 2 when nothing is written.
 int finishImport(const ImportResult &result, const QString &input, const QString &srcDir,
-                 const QStringList &readDirs)
+                 const QStringList &readDirs, bool verbose)
 {
-    for (const Diagnostic &problem : result.diagnostics)
-        printLine(stderr, problem.toString());
+    // The kinds in the order of their first place; the first few places of each, all with
+    // --verbose, then their count and what would change them.
+    constexpr int placesShown = 3;
+    QStringList kinds;
+    QHash<QString, QVector<const Diagnostic *>> places;
+    for (const Diagnostic &problem : result.diagnostics) {
+        if (problem.severity == Diagnostic::Error) {
+            printLine(stderr, problem.toString());
+            continue;
+        }
+        const QString kind = problem.kind.isEmpty() ? problem.message : problem.kind;
+        if (!places.contains(kind))
+            kinds.append(kind);
+        places[kind].append(&problem);
+    }
+    int lossKinds = 0;
+    QStringList counts;
+    for (const QString &kind : qAsConst(kinds)) {
+        const QVector<const Diagnostic *> &list = places.value(kind);
+        // Fields reported at their first place only are counted in the summary.
+        const int count = std::max(int(list.size()), result.summary.ignoredFields.value(kind));
+        for (int i = 0; i < list.size() && (verbose || i < placesShown); ++i)
+            printLine(stderr, list.at(i)->toString());
+        const Diagnostic &first = *list.first();
+        if (count > 1 || !first.hint.isEmpty()) {
+            QString line = QStringLiteral("%1: note: %2: %3 in all").arg(input, kind).arg(count);
+            if (!verbose && list.size() > placesShown)
+                line += QStringLiteral(", %1 more places with --verbose")
+                            .arg(list.size() - placesShown);
+            if (!first.hint.isEmpty())
+                line += QStringLiteral("; ") + first.hint;
+            printLine(stderr, line);
+        }
+        counts.append(QStringLiteral("%1 %2").arg(kind).arg(count));
+        if (first.loss)
+            ++lossKinds;
+    }
     if (!result.usable)
         return Unusable;
     const OutputFiles files = sourceFiles(result.sources);
@@ -339,8 +382,18 @@ int finishImport(const ImportResult &result, const QString &input, const QString
         printLine(stderr, QStringLiteral("lexora-data: ") + error);
         return Unusable;
     }
-    printLine(stderr, result.summary.text(input));
-    return result.diagnostics.isEmpty() ? Success : Problems;
+    QString summary = result.summary.text(input);
+    if (!counts.isEmpty())
+        summary += QStringLiteral("; warnings: ") + counts.join(QStringLiteral(", "));
+    printLine(stderr, summary);
+    if (lossKinds > 0) {
+        printLine(stderr, QStringLiteral("%1: %2 kind(s) of warning above lost something a "
+                                         "reader would see")
+                              .arg(input)
+                              .arg(lossKinds));
+        return Problems;
+    }
+    return Success;
 }
 
 // The built-in map with the map file of option --map read on top of it; nothing when the
@@ -394,7 +447,8 @@ int importMdf(const QStringList &args)
                                   .arg(input));
         return Unusable;
     }
-    return finishImport(result, input, parsed.positional.at(1), readDirs);
+    return finishImport(result, input, parsed.positional.at(1), readDirs,
+                        parsed.flags.contains(QStringLiteral("--verbose")));
 }
 
 const char *const importLiftOptions[] = {"--lang", "--vernacular", "--map", nullptr};
@@ -424,7 +478,8 @@ int importLift(const QStringList &args)
     TextReadReport report;
     if (!result.usable && readFileText(input, &report))
         reportRead(input, true, report);
-    return finishImport(result, input, parsed.positional.at(1), readDirs);
+    return finishImport(result, input, parsed.positional.at(1), readDirs,
+                        parsed.flags.contains(QStringLiteral("--verbose")));
 }
 
 // The commands, with their usage text, the number of arguments each takes besides its

@@ -35,9 +35,11 @@ private:
         int line = 0;
     };
 
-    void warn(int line, const QString &message)
+    void warn(int line, const QString &message, const QString &kind = QString(), bool loss = false,
+              const QString &hint = QString())
     {
-        m_result->diagnostics.append({m_fileName, line, Diagnostic::Warning, message});
+        m_result->diagnostics.append(
+            {m_fileName, line, Diagnostic::Warning, message, kind, hint, loss});
     }
     void ignore(const Field &field, const QString &why);
     void take(const Field &field);
@@ -69,7 +71,7 @@ void MdfReader::readLine(const QString &line)
         if (line.trimmed().isEmpty())
             return;
         if (m_field.marker.isEmpty())
-            warn(m_lineNumber, QStringLiteral("text outside any field ignored"));
+            warn(m_lineNumber, QStringLiteral("text outside any field ignored"), QString(), true);
         else
             m_field.value += QLatin1Char('\n') + line;
         return;
@@ -101,9 +103,13 @@ void MdfReader::handOver()
 void MdfReader::ignore(const Field &field, const QString &why)
 {
     ++m_result->summary.ignoredFields[field.marker];
+    // Reported at its first place; the summary counts the others.
     if (!why.isEmpty() && !m_reportedMarkers.contains(field.marker)) {
         m_reportedMarkers.insert(field.marker);
-        warn(field.line, why);
+        warn(field.line, why, field.marker, false,
+             QStringLiteral("the map line \"%1 ignore\" leaves it out without a word, \"%1 "
+                            "ROLE\" imports it (docs/import-map.md)")
+                 .arg(field.marker));
     }
 }
 
@@ -158,9 +164,10 @@ void MdfReader::take(const Field &field)
         if (ok && number > 0)
             record.homonym = number;
         else
-            warn(field.line, QStringLiteral("homonym number \"%1\" is not a positive number: "
-                                            "ignored")
-                                 .arg(cleanText(field.value)));
+            warn(field.line,
+                 QStringLiteral("homonym number \"%1\" is not a positive number: ignored")
+                     .arg(cleanText(field.value)),
+                 QStringLiteral("homonym number that is not a positive number"));
         break;
     }
     case FieldRole::Form:
@@ -201,9 +208,11 @@ void MdfReader::take(const Field &field)
         if (record.mainEntry.text.trimmed().isEmpty())
             record.mainEntry = value;
         else
-            warn(field.line, QStringLiteral("a second main entry \"%1\" ignored: an entry refers "
-                                            "to one entry only")
-                                 .arg(cleanText(field.value)));
+            warn(field.line,
+                 QStringLiteral("a second main entry \"%1\" ignored: an entry refers to one "
+                                "entry only")
+                     .arg(cleanText(field.value)),
+                 QStringLiteral("second main entry ignored"), true);
         break;
     case FieldRole::SubEntry: {
         ImportedRecord sub;
@@ -215,6 +224,15 @@ void MdfReader::take(const Field &field)
     }
     case FieldRole::Note:
         record.notes.append(value);
+        break;
+    case FieldRole::Synonym:
+        record.synonyms.append(value);
+        break;
+    case FieldRole::Antonym:
+        record.antonyms.append(value);
+        break;
+    case FieldRole::Compare:
+        record.compared.append(value);
         break;
     case FieldRole::Ignore:
         ignore(field, QString());
@@ -294,6 +312,12 @@ void complete(ImportResult *result, const MdfReader &reader, EntryWriter *writer
         return;
     }
     result->sources = writer->finish(reader.about());
+    if (result->summary.entriesWritten == 0) {
+        result->diagnostics.append({fileName, 0, Diagnostic::Error,
+                                    QStringLiteral("no entry written: no record has a headword "
+                                                   "that can be filed")});
+        return;
+    }
     result->usable = true;
 }
 
