@@ -43,7 +43,7 @@ public:
     void add(const QString &text, int origin)
     {
         const QByteArray bytes = text.toUtf8();
-        const qint64 step = qint64(origin) - m_lastOrigin;
+        const qint64 step = qint64(origin) - qint64(m_lastOrigin);
         appendNumber(quint64(step < 0 ? -2 * step - 1 : 2 * step));
         appendNumber(quint64(bytes.size()));
         m_bytes += bytes;
@@ -88,7 +88,7 @@ private:
     }
 
     QByteArray m_bytes;
-    qint64 m_lastOrigin = 0;
+    int m_lastOrigin = 0;
     int m_count = 0;
 };
 
@@ -107,8 +107,8 @@ struct Entry
     // The head line without " => TARGET"; the headword as written in plain capitals for
     // the lexicon (empty without gloss); the lines after the head line: first `above`
     // lines that stand above the ↑ and ↓ lines (numbered senses' definitions and
-    // examples, then examples), then definitions and notes, `lines` in all; then the
-    // glosses for the lexicon.
+    // examples, then examples), then the lines of synonyms, antonyms and words to compare,
+    // definitions and notes, `lines` in all; then the glosses for the lexicon.
     PackedTexts texts;
     int above = 0;
     int lines = 0;
@@ -116,12 +116,6 @@ struct Entry
     QStringList down; // search forms
     int upOrigin = 0;
     int downOrigin = 0;
-    QStringList synonyms; // search forms, as the other related words
-    QStringList antonyms;
-    QStringList compared;
-    int synonymsOrigin = 0;
-    int antonymsOrigin = 0;
-    int comparedOrigin = 0;
 };
 
 } // namespace
@@ -468,7 +462,21 @@ void Writer::addRecord(const ImportedRecord &record)
         if (!text.isEmpty())
             definitionLines.append({shown(text), note.line});
     }
-    for (const QVector<Line> *lines : {&senseLines, &examplesLines, &definitionLines}) {
+    // Synonyms, antonyms and words to compare follow the ↑ and ↓ lines, each kind a line.
+    QVector<Line> listedLines;
+    const auto listed = [&](const QString &mark, const QVector<SourceText> &words) {
+        int origin = 0;
+        const QStringList forms = relatedWords(words, &origin);
+        if (!forms.isEmpty())
+            listedLines.append({bullet + QLatin1Char(' ') + mark + QLatin1Char(' ') +
+                                    forms.join(QStringLiteral(", ")),
+                                origin});
+    };
+    listed(QStringLiteral("="), record.synonyms);
+    listed(QStringLiteral("\u2260"), record.antonyms); // ≠
+    listed(QStringLiteral("cf."), record.compared);
+    for (const QVector<Line> *lines :
+         {&senseLines, &examplesLines, &listedLines, &definitionLines}) {
         for (const Line &line : *lines)
             entry.texts.add(line.text, line.origin);
         if (lines == &examplesLines)
@@ -480,9 +488,7 @@ void Writer::addRecord(const ImportedRecord &record)
     entry.texts.squeeze();
     entry.up = relatedWords(record.up, &entry.upOrigin);
     entry.down = relatedWords(record.down, &entry.downOrigin);
-    entry.synonyms = relatedWords(record.synonyms, &entry.synonymsOrigin);
-    entry.antonyms = relatedWords(record.antonyms, &entry.antonymsOrigin);
-    entry.compared = relatedWords(record.compared, &entry.comparedOrigin);
+
     m_entries.push_back(entry);
     addVariants(record, entry);
 }
@@ -653,15 +659,7 @@ QVector<Line> Writer::entryLines(const Entry &entry, const QVector<Line> &texts)
     };
     related(upArrow, entry.up, entry.upOrigin);
     related(downArrow, entry.down, entry.downOrigin);
-    const auto listed = [&](const QString &mark, const QStringList &words, int origin) {
-        if (!words.isEmpty())
-            lines.append({bullet + QLatin1Char(' ') + mark + QLatin1Char(' ') +
-                              words.join(QStringLiteral(", ")),
-                          origin});
-    };
-    listed(QStringLiteral("="), entry.synonyms, entry.synonymsOrigin);
-    listed(QStringLiteral("\u2260"), entry.antonyms, entry.antonymsOrigin); // ≠
-    listed(QStringLiteral("cf."), entry.compared, entry.comparedOrigin);
+
     add(entry.above, entry.lines);
     if (!entry.target.isEmpty() && lines.size() > 1)
         warn(entry.origin,
