@@ -70,7 +70,8 @@ const char checkUsage[] =
     "'file:line: error|warning: message': a listed headword without an entry; an entry\n"
     "that no listed headword reaches, or that stands in another letter file than its\n"
     "headword's; a cross-reference to a headword without entry; cross-references in a\n"
-    "circle; a homograph separated from its first entry by another entry (never shown);\n"
+    "circle; a related word (\xE2\x86\x91WORD, \xE2\x86\x93WORD) that names no entry (warning);\n"
+    "a homograph separated from its first entry by another entry (never shown);\n"
     "a headword not in search form; a lexicon line without '|'; control characters and\n"
     "trailing blanks; a line whose colours would draw text in front of a '(' or a '['\n"
     "as a headword (warning); no about file (warning).\n"
@@ -100,7 +101,8 @@ const char encodeUsage[] =
     "cannot be written.\n";
 
 const char importMdfUsage[] =
-    "Usage: lexora-data import-mdf FILE [--map MAPFILE] [--encoding utf-8|latin1] SRC_DIR\n"
+    "Usage: lexora-data import-mdf FILE [--map MAPFILE] [--encoding utf-8|latin1]\n"
+    "                              [--verbose] SRC_DIR\n"
     "\n"
     "Reads FILE, a dictionary database in the standard format with MDF markers (\\lx, \\ps,\n"
     "\\ge, ...), and writes headwords.txt, entries.txt, lexicon.txt and about.txt into\n"
@@ -112,27 +114,40 @@ const char importMdfUsage[] =
     "sense field numbers them; the fields before the first record become about.txt.\n"
     "SRC_DIR is replaced as a whole, and only if it holds nothing but these four files.\n"
     "\n"
-    "Exit status: 0 imported as it is, 1 imported with warnings, 2 unusable input or SRC_DIR\n"
-    "cannot be written (nothing is written).\n";
+    "Warnings of one kind are printed together: their first three places (all of them\n"
+    "with --verbose), then a note with their count and the map line or option that would\n"
+    "change them.\n"
+    "\n"
+    "Exit status: 0 imported, nothing a reader would see lost (warnings may be printed);\n"
+    "1 imported, but records, glosses, relations or lines were dropped (the warnings say\n"
+    "which); 2 unusable input (nothing imported, no entry or no gloss written: the file's\n"
+    "languages are named) or SRC_DIR cannot be written (nothing is written).\n";
 
 const char importLiftUsage[] =
-    "Usage: lexora-data import-lift FILE.lift [--lang CODE] [--vernacular CODE]\n"
-    "                               [--map MAPFILE] SRC_DIR\n"
+    "Usage: lexora-data import-lift FILE.lift [--lang CODE[,CODE...]] [--vernacular CODE]\n"
+    "                               [--map MAPFILE] [--verbose] SRC_DIR\n"
     "\n"
     "Reads FILE.lift, a dictionary in the Lexicon Interchange Format (LIFT 0.13), and writes\n"
     "headwords.txt, entries.txt, lexicon.txt and about.txt into SRC_DIR, ready for\n"
     "'lexora-data build'.\n"
-    "Glosses, definitions, translations and notes are taken in the language CODE (default:\n"
-    "the language of most glosses and definitions); the headword is the lexical unit's\n"
-    "form in the vernacular language CODE (default: its first form). The part-of-speech\n"
+    "Glosses, definitions, translations and notes are taken in the languages CODE (default:\n"
+    "the language of most glosses and definitions), and those without a language; the\n"
+    "headword is the lexical unit's form in the vernacular language CODE (default: its\n"
+    "first form). The part-of-speech\n"
     "lines of MAPFILE ('ps VALUE TAG') extend the built-in table (docs/import-map.md).\n"
     "Whatever is left out or changed is reported as 'FILE:line: warning: message';\n"
     "malformed XML as 'FILE:line: error: message (column N)'. A summary line follows.\n"
     "The header's description becomes about.txt. SRC_DIR is replaced as a whole, and only\n"
     "if it holds nothing but these four files.\n"
     "\n"
-    "Exit status: 0 imported as it is, 1 imported with warnings, 2 unusable input or SRC_DIR\n"
-    "cannot be written (nothing is written).\n";
+    "Warnings of one kind are printed together: their first three places (all of them\n"
+    "with --verbose), then a note with their count and the map line or option that would\n"
+    "change them.\n"
+    "\n"
+    "Exit status: 0 imported, nothing a reader would see lost (warnings may be printed);\n"
+    "1 imported, but records, glosses, relations or lines were dropped (the warnings say\n"
+    "which); 2 unusable input (nothing imported, no entry or no gloss written: the file's\n"
+    "languages are named) or SRC_DIR cannot be written (nothing is written).\n";
 
 bool wantsHelp(const QStringList &args)
 {
