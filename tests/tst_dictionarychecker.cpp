@@ -86,6 +86,9 @@ void TestDictionaryChecker::problems_data()
             {{"entries.bna", "MA\nMI"},
              {"m", "MA [ó] => MI\nMI [ó] => BIN\nMI [ò] N but the first entry is a reference."}}),
         ul({"m.bna:2: error"}));
+    // ↑BA names an entry; ↓BUN none; ↑ЛA (under q) one: each word as the colouring draws it.
+    row("related words that name no entry", edited({{"b", "↑BA ↓BUN, ↑ЛA"}}),
+        ul({"b.bna:7: warning"}), u("related word ↓BUN names no entry"));
     row("homograph separated from its first entry", edited({{"b", "BA [ó] N fleuve."}}),
         ul({"b.bna:7: error"}), u("(line 1)"));
     row("continuation line with a bracket, read as a head line not in search form",

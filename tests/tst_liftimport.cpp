@@ -1,11 +1,13 @@
 // Importing a LIFT dictionary: which elements, languages and relations make which parts of
 // a record (the MDF test covers how records are written, tst_lexoradata the command), what
-// is reported at which line, and malformed XML refused with line and column.
+// is reported at which line, and malformed XML refused with line and column. Code points:
+// U+025B/0190 small/capital open e, U+00F9 u grave, U+2022 bullet, U+2260 not equal to.
 
 #include "liftimport.h"
 #include "testdatafiles.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QtTest>
 
 using testdata::u;
@@ -99,6 +101,18 @@ void TestLiftImport::imports_data()
 </lift>)",
         {}, "BA [ba] mre; &undef;.", {5, 6},
         "entity &undef; is not declared in the file, and nothing else is read: kept as its name");
+    // Expected entries written by hand from the file: citation form in the bracket, subsense
+    // numbered under its sense, both gloss languages and the gloss without one, the marks of
+    // synonyms and antonyms, the etymology and the typed note, the plural as a reference.
+    QFile fieldWorks(QStringLiteral(LEXORA_FIXTURES "/fieldworks.lift"));
+    QVERIFY(fieldWorks.open(QIODevice::ReadOnly));
+    QTest::newRow("FieldWorks-style export with two analysis languages")
+        << fieldWorks.readAll() << QStringList{u("en,fr")}
+        << u("CEMAN [ceman] N adult woman.\nC\u0190 [c\u025B] N man; homme.\n"
+             "MUSO [m\u00F9so] 1 N woman; femme; 1.1 wife.\n\u2022 = CEMAN\n\u2022 \u2260 C\u0190\n"
+             "from Soninke: muusu, woman\ngrammar: plural musow\nMUSOW [musow] plural of => MUSO")
+        << QList<int>{14} << u("<trait> elements in <entry> are not imported: left out")
+        << u("Bambara test lexicon");
     // The column is the one just after where the XML reader stopped: after the wrong tag.
     row("malformed XML", "<lift>\n<entry id=\"a\">\n<lexical-unit></entry></lift>\n", {}, "", {3},
         " (column 23)");

@@ -9,8 +9,10 @@
 
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
+#include "entrylookup.h"
 #include "highlighter.h"
 #include "mdfimport.h"
+#include "searchform.h"
 #include "testdatafiles.h"
 #include "textfile.h"
 
@@ -72,6 +74,9 @@ private slots:
     void records();
     void colours_data();
     void colours();
+    void pieces_data();
+    void pieces();
+    void sharedVariant();
 };
 
 void TestMdfImport::records_data()
@@ -89,15 +94,16 @@ void TestMdfImport::records_data()
         << u("A\nBA\nI\n\u041BA\n--\nA [a]\nBA [ba] mother, of a child.\nsaid of goats too\nI [i]\n"
              "\u041BA [\u0272a] eye.\n--\nBA|mother, of a child\n\u019DA|eye\n--\nBamanankan, v2")
         << QList<int>{6, 12, 15};
-    QTest::newRow("homonyms in number order, tone marks composed, senses numbered as given or by "
-                  "place, sub-entry up and down, variant and main entry as references, reference "
-                  "to nothing left out, no header: the file named")
+    QTest::newRow(
+        "homonyms in number order, tone marks composed, senses numbered as given or by "
+        "place, sub-entry up and down, variant and main entry as references, a word "
+        "to compare with its mark, reference to nothing left out, no header: the file named")
         << u("\\lx ba\u0301\n\\hm 2\n\\ps n\n\\ge goat\n\n\\lx ba\n\\hm 1\n\\ps n\n\\ge mother\n"
              "\\lx ta\n\\ps v\n\\sn 1\n\\ge go\n\\sn 2\n\\ge leave\n\\ps n\n\\ge going\n\\va tan\n"
              "\\cf taa\n\\se tali\n\\ps adj\n\\ge gone\n\\lx tara\n\\ps v\n\\mn ta\n"
              "\\lx sa\n\\ge left\n\\mn si\n")
         << u("BA\nSA\nTA\nTALI\nTAN\nTARA\n--\nBA [ba] N mother.\nBA [b\u00e1] N goat.\n"
-             "SA [sa] left.\nTA [ta] 1 W go; 2 leave; 3 N going.\n\u2193TAA \u2193TALI\n"
+             "SA [sa] left.\nTA [ta] 1 W go; 2 leave; 3 N going.\n\u2193TALI\n\u2022 cf. TAA\n"
              "TALI [tali] M gone.\n\u2191TA\nTAN [tan] => TA\nTARA [tara] W => TA\n--\n"
              "BA|mother\nBA|goat\nSA|left\nTA|go\nTA|leave\nTA|going\nTALI|gone\n--\n"
              "Imported from d.txt.")
@@ -120,6 +126,11 @@ void TestMdfImport::records_data()
         << QList<int>{};
     // Line 1 of both files: the ellipsis (index 12 of the head line, 7 of the lexicon row) takes
     // key digit 1 ((1 + i) mod 5 = 3), stored as U+2022; head lines are reported at their record.
+    // Each entry keeps its texts' lines packed (numbers of seven bits a byte): line 301 takes
+    // two bytes.
+    QTest::newRow("a gloss holding \"|\" far into the file, reported at its line")
+        << QString(299, QLatin1Char('\n')) + u("\\lx ba\n\\ge a|b\n")
+        << u("BA\n--\nBA [ba] a|b.\n--\nBA|a/b\n--\nImported from d.txt.") << QList<int>{301};
     QTest::newRow("unstorable ellipsis written as three dots, brackets as look-alikes")
         << u("\\lx so\n\\ge wait\u2026\n\\xv A [so] ka bon.\n\\xe His house is big.\n")
         << u("SO\n--\nSO [so] wait....\n\u2666 A \u2045so\u2046 ka bon. His house is big.\n--\n"
@@ -135,7 +146,8 @@ void TestMdfImport::records()
     const ImportResult result = importMdf(mdf, QStringLiteral("d.txt"), ImportMap::standard());
     const QStringList files{QStringLiteral("--")}; // between the files
     const DictionarySources &made = result.sources;
-    QCOMPARE((made.headwords + files + made.entries + files + made.lexicon + files + made.about)
+    QCOMPARE((made.headwords.lines() + files + made.entries.lines() + files + made.lexicon.lines() +
+              files + made.about.lines())
                  .join(QLatin1Char('\n')),
              sources);
     QList<int> lines;
@@ -145,10 +157,10 @@ void TestMdfImport::records()
 
     QTemporaryDir dir;
     const QString res = dir.filePath(QStringLiteral("res"));
-    QVERIFY(testdata::writeFile(dir.filePath(u("headwords.txt")), plainFileBytes(made.headwords)));
-    QVERIFY(testdata::writeFile(dir.filePath(u("entries.txt")), plainFileBytes(made.entries)));
-    QVERIFY(testdata::writeFile(dir.filePath(u("lexicon.txt")), plainFileBytes(made.lexicon)));
-    QVERIFY(testdata::writeFile(dir.filePath(u("about.txt")), plainFileBytes(made.about)));
+    QVERIFY(testdata::writeFile(dir.filePath(u("headwords.txt")), made.headwords.bytes()));
+    QVERIFY(testdata::writeFile(dir.filePath(u("entries.txt")), made.entries.bytes()));
+    QVERIFY(testdata::writeFile(dir.filePath(u("lexicon.txt")), made.lexicon.bytes()));
+    QVERIFY(testdata::writeFile(dir.filePath(u("about.txt")), made.about.bytes()));
     DictionaryCompiler compiler;
     QString error;
     QVERIFY(replaceDirectory({res, DictionaryCompiler::dataFileNames(), {}},
@@ -182,7 +194,61 @@ void TestMdfImport::colours()
     QFETCH(QString, mdf);
     QFETCH(QString, looks);
     const ImportResult result = importMdf(mdf, QStringLiteral("d.txt"), ImportMap::standard());
-    QCOMPARE(::looks(result.sources.entries), looks);
+    QCOMPARE(::looks(result.sources.entries.lines()), looks);
+}
+
+// A file is read a piece of whole lines at a time; what it holds is read as a whole.
+void TestMdfImport::pieces_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<QString>("flaw"); // "line:column", or empty
+
+    QTest::newRow("line ends of every kind across pieces")
+        << QByteArray("\\lx ba\r\n\\ge one\r\\lx da\n\\ge two\n  more\n")
+        << u("BA [ba] one.\nDA [da] two more.") << QString();
+    QTest::newRow("a byte-order mark at the start only: later, a character of the line")
+        << QByteArray("\xEF\xBB\xBF\\lx ba\n\\ge one\n\xEF\xBB\xBF\\lx da\n")
+        << u("BA [ba] one \uFEFF\\lx da.") << QString(); // U+FEFF zero width no-break space
+    QTest::newRow("a flaw in a later piece at its own line and column")
+        << QByteArray("\\lx ba\n\\ge one\n\\ge t\xFFo\n") << QString() << u("3:6");
+}
+
+void TestMdfImport::pieces()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, entries);
+    QFETCH(QString, flaw);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("d.txt"));
+    QVERIFY(testdata::writeFile(path, file));
+    TextReadReport report;
+    const ImportResult result =
+        importMdfFile(path, ImportMap::standard(), TextEncoding::Unicode, &report, 4);
+    QCOMPARE(result.sources.entries.join(QLatin1Char('\n')), entries);
+    QString found;
+    for (const TextFlaw &f : qAsConst(report.flaws))
+        found += QStringLiteral("%1:%2").arg(f.line).arg(f.column);
+    QCOMPARE(found, flaw);
+    QCOMPARE(result.usable, flaw.isEmpty());
+}
+
+// A spelling that two headwords list as their variant: the viewer's lookup of it shows both,
+// where a reference could lead to one only; a variant listed twice by homographs of one
+// headword stays a reference, and nothing is reported.
+void TestMdfImport::sharedVariant()
+{
+    const ImportResult result = importMdf(
+        u("\\lx ta\n\\ge go\n\\va tan\n\\lx taga\n\\ge walk\n\\va tan\n"
+          "\\lx so\n\\hm 1\n\\ge house\n\\va sow\n\\lx so\n\\hm 2\n\\ge horse\n\\va sow\n"),
+        QStringLiteral("d.txt"), ImportMap::standard());
+    QVERIFY(result.diagnostics.isEmpty());
+    LetterTexts letters;
+    for (const QString &line : result.sources.entries.lines())
+        letters[letterKey(headLineHeadword(line).toString())] += line + QLatin1Char('\n');
+    QCOMPARE(lookUpWord(letters, u("TAN")).text,
+             u("TAN [tan] variant of \u2191TA \u2191TAGA\n\n")); // the last line of its letter text
+    QCOMPARE(lookUpWord(letters, u("SOW")).text, u("SO [so] house.\nSO [so] horse.\n"));
 }
 
 QTEST_MAIN(TestMdfImport)

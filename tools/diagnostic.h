@@ -12,10 +12,25 @@ struct Diagnostic
 {
     enum Severity { Error, Warning };
 
+    Diagnostic() = default;
+    Diagnostic(const QString &file, int line, Severity severity, const QString &message,
+               const QString &kind = QString(), const QString &hint = QString(), bool loss = false)
+        : file(file), line(line), severity(severity), message(message), kind(kind), hint(hint),
+          loss(loss)
+    {
+    }
+
     QString file;
     int line = 0; // 1-based; 0 when the problem concerns the whole file
     Severity severity = Error;
     QString message;
+    // Of an importer's warnings: what kind of change it is (warnings of one kind are
+    // printed together; empty: the message is its kind), what would change it (a map line,
+    // an option), and whether something a reader would see is lost (a record, a gloss, a
+    // relation, a line).
+    QString kind;
+    QString hint;
+    bool loss = false;
 
     QString toString() const;
 };

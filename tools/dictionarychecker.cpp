@@ -75,6 +75,7 @@ DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
     checkHeadwordList(finder);
     checkLexicon();
     checkCrossReferences(finder);
+    checkRelatedWords(finder);
     checkReachability(finder);
 
     // Report in reading order: the headword file, the lexicon, then the letter files in
@@ -320,6 +321,34 @@ void DictionaryChecker::checkCrossReferences(EntryFinder &finder)
         report(opening.file->path, opening.line, Diagnostic::Error,
                QStringLiteral("cross-references run in a circle: %1 => %2")
                    .arg(circle.join(QStringLiteral(" => ")), circle.first()));
+    }
+}
+
+void DictionaryChecker::checkRelatedWords(EntryFinder &finder)
+{
+    // The word after an arrow is what the colouring draws as one: its letters and digits.
+    const QString arrows = QStringLiteral("\u2191\u2193"); // ↑ ↓
+    for (const LetterFile &file : qAsConst(m_letterFiles)) {
+        for (int i = 0; i < file.lines.size(); ++i) {
+            const QString &line = file.lines.at(i);
+            for (int at = 0; at < line.size(); ++at) {
+                if (!arrows.contains(line.at(at)))
+                    continue;
+                int end = at + 1;
+                while (end < line.size() &&
+                       (line.at(end).isLetterOrNumber() || line.at(end).isMark() ||
+                        line.at(end) == QLatin1Char('_')))
+                    ++end;
+                const QString word = line.mid(at + 1, end - at - 1);
+                const QString form = searchForm(word);
+                if (!form.isEmpty() && !finder.find(form).found)
+                    report(file.path, i + 1, Diagnostic::Warning,
+                           QStringLiteral("related word %1%2 names no entry")
+                               .arg(line.at(at))
+                               .arg(word));
+                at = end - 1;
+            }
+        }
     }
 }
 

@@ -15,7 +15,8 @@
 // Reads a directory of data files as the viewer reads it and reports every place where
 // the data would show something other than what its producer meant: a listed headword
 // without an entry, an entry that no listed headword reaches or that stands in the
-// wrong letter file, a cross-reference to nothing or in a circle, a homograph that is
+// wrong letter file, a cross-reference to nothing or in a circle, a related word (↑WORD,
+// ↓WORD) that names no entry, a homograph that is
 // never shown because another entry separates it from its first entry, a headword that
 // is not in search form, a lexicon line without "|", control characters and trailing
 // blanks, a line whose colouring in the entry view draws text in front of a "(" or "[" as
@@ -65,6 +66,7 @@ private:
     void indexLetterFile(LetterFile *file);
     void checkReachability(EntryFinder &finder);
     void checkCrossReferences(EntryFinder &finder);
+    void checkRelatedWords(EntryFinder &finder); // ↑WORD and ↓WORD that name no entry
     // Calls `visit` with the first entry of each headword that a lookup can reach, in
     // reading order.
     void forEachLookedUpEntry(

@@ -39,13 +39,32 @@ QString aboutSourceName()
     return QStringLiteral("about.txt");
 }
 
+void SourceLines::append(const QString &line)
+{
+    m_bytes += line.toUtf8();
+    m_bytes += '\n';
+    ++m_count;
+}
+
+SourceLines &SourceLines::operator+=(const QStringList &lines)
+{
+    for (const QString &line : lines)
+        append(line);
+    return *this;
+}
+
+QStringList SourceLines::lines() const
+{
+    return splitLines(QString::fromUtf8(m_bytes));
+}
+
 OutputFiles sourceFiles(const DictionarySources &sources)
 {
-    OutputFiles files{{headwordSourceName(), plainFileBytes(sources.headwords)},
-                      {entrySourceName(), plainFileBytes(sources.entries)},
-                      {lexiconSourceName(), plainFileBytes(sources.lexicon)}};
+    OutputFiles files{{headwordSourceName(), sources.headwords.bytes()},
+                      {entrySourceName(), sources.entries.bytes()},
+                      {lexiconSourceName(), sources.lexicon.bytes()}};
     if (!sources.about.isEmpty())
-        files.insert(aboutSourceName(), plainFileBytes(sources.about));
+        files.insert(aboutSourceName(), sources.about.bytes());
     return files;
 }
 

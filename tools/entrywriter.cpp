@@ -12,12 +12,17 @@
 
 #include <algorithm>
 #include <climits>
+#include <deque>
+#include <utility>
+
+class Writer;
 
 namespace {
 
 const QString upArrow = QStringLiteral("\u2191");   // ↑
 const QString downArrow = QStringLiteral("\u2193"); // ↓
 const QString diamond = QStringLiteral("\u2666");   // ♦
+const QString bullet = QStringLiteral("\u2022");    // •
 const QString reference = QStringLiteral("=>");
 const QString doubleArrow = QStringLiteral("\u21D2"); // ⇒, in place of "=>" in a text
 const QChar ellipsis(0x2026);                         // …
@@ -28,27 +33,92 @@ struct Line
     int origin = 0; // line of the imported file
 };
 
-// An entry on its way to the sources.
+// Texts held compactly, one after another in one block of bytes: each its line of origin
+// (the difference to the one before, zigzag-coded), its length in bytes and its UTF-8
+// bytes, the numbers in groups of seven bits, lowest first, the eighth bit set on all but
+// the last.
+class PackedTexts
+{
+public:
+    void add(const QString &text, int origin)
+    {
+        const QByteArray bytes = text.toUtf8();
+        const qint64 step = qint64(origin) - qint64(m_lastOrigin);
+        appendNumber(quint64(step < 0 ? -2 * step - 1 : 2 * step));
+        appendNumber(quint64(bytes.size()));
+        m_bytes += bytes;
+        m_lastOrigin = origin;
+        ++m_count;
+    }
+    int size() const { return m_count; }
+    QVector<Line> texts() const
+    {
+        QVector<Line> texts;
+        texts.reserve(m_count);
+        qint64 origin = 0;
+        for (int at = 0; at < m_bytes.size();) {
+            const quint64 step = readNumber(&at);
+            origin += (step & 1) ? -qint64(step >> 1) - 1 : qint64(step >> 1);
+            const int length = int(readNumber(&at));
+            texts.append({QString::fromUtf8(m_bytes.constData() + at, length), int(origin)});
+            at += length;
+        }
+        return texts;
+    }
+    void squeeze() { m_bytes.squeeze(); }
+
+private:
+    void appendNumber(quint64 number)
+    {
+        while (number >= 0x80) {
+            m_bytes += char(0x80 | (number & 0x7F));
+            number >>= 7;
+        }
+        m_bytes += char(number);
+    }
+    quint64 readNumber(int *at) const
+    {
+        quint64 number = 0;
+        for (int shift = 0;; shift += 7) {
+            const uchar byte = uchar(m_bytes.at((*at)++));
+            number |= quint64(byte & 0x7F) << shift;
+            if (byte < 0x80)
+                return number;
+        }
+    }
+
+    QByteArray m_bytes;
+    int m_lastOrigin = 0;
+    int m_count = 0;
+};
+
+// An entry on its way to the sources, held compactly: a large import holds every entry
+// until the last record is read.
 struct Entry
 {
-    QString headword;    // search form
-    QString writtenWord; // the headword as written, cleaned
+    QString headword; // search form
     int homonym = 0;
     int origin = 0;
     bool isVariant = false; // made from a variant: "VARIANT [..] => HEADWORD"
+    bool leftOut = false;   // a variant that is not written
+    QStringList variantOf;  // a variant of several headwords: their search forms
     QString target;         // search form after "=>", empty when none
     int targetOrigin = 0;
-    QString head; // the head line without " => TARGET"
-    QVector<Line> examples;
-    QVector<Line> senseLines; // of numbered senses: their definitions and examples
-    QStringList up;           // search forms
-    QStringList down;         // search forms
+    // The head line without " => TARGET"; the headword as written in plain capitals for
+    // the lexicon (empty without gloss); the lines after the head line: first `above`
+    // lines that stand above the ↑ and ↓ lines (numbered senses' definitions and
+    // examples, then examples), then the lines of synonyms, antonyms and words to compare,
+    // definitions and notes, `lines` in all; then the glosses for the lexicon.
+    PackedTexts texts;
+    int above = 0;
+    int lines = 0;
+    QStringList up;   // search forms
+    QStringList down; // search forms
     int upOrigin = 0;
     int downOrigin = 0;
-    QVector<Line> definitions;
-    QVector<Line> notes;
-    QVector<SourceText> glosses; // cleaned, for the lexicon
 };
+
+} // namespace
 
 class Writer
 {
@@ -59,18 +129,20 @@ public:
     {
     }
 
-    DictionarySources write(const QVector<ImportedRecord> &records,
-                            const QVector<SourceText> &about);
+    void addRecord(const ImportedRecord &record);
+    DictionarySources write(const QVector<SourceText> &about);
 
 private:
-    void warn(int line, const QString &message)
+    void warn(int line, const QString &message, const QString &kind = QString(), bool loss = false,
+              const QString &hint = QString())
     {
-        m_warnings->append({m_fileName, line, Diagnostic::Warning, message});
+        m_warnings->append({m_fileName, line, Diagnostic::Warning, message, kind, hint, loss});
     }
     void skip(int line, const QString &reason, const QString &detail)
     {
         ++m_summary->skippedRecords[reason];
-        warn(line, QStringLiteral("record skipped: ") + detail);
+        warn(line, QStringLiteral("record skipped: ") + detail,
+             QStringLiteral("record skipped: ") + reason, true);
     }
 
     QString clean(const SourceText &source);
@@ -78,40 +150,46 @@ private:
     QStringList senseNumbers(const ImportedRecord &record);
     QString exampleLine(const ImportedExample &example);
     QString headwordOf(const SourceText &word, QString *problem);
-    void addRecord(const ImportedRecord &record);
     void addVariants(const ImportedRecord &record, const Entry &main);
     QString headText(const ImportedRecord &record, const QStringList &numbers,
-                     const QString &written, Entry *entry);
+                     const QString &written, const QString &headword,
+                     QVector<SourceText> *glossTexts);
     QString withoutReferenceArrow(const QString &text, int line, const QString &what);
     QStringList relatedWords(const QVector<SourceText> &words, int *origin);
     void linkDown();
-    QStringList orderedHeadwords();
-    void resolveReferences(const QStringList &headwords);
-    QVector<Line> entryLines(const Entry &entry);
+    void order();
+    int groupAt(const QString &headword) const;
+    int groupEnd(int at) const;
+    const Entry &entryAt(int at) const { return m_entries[size_t(m_order[size_t(at)])]; }
+    Entry &entryAt(int at) { return m_entries[size_t(m_order[size_t(at)])]; }
+    void resolveReferences();
+    QVector<Line> entryLines(const Entry &entry, const QVector<Line> &texts);
     QString storable(const QString &text, int phase, int origin);
 
     const ImportMap &m_map;
     const QString m_fileName;
     QVector<Diagnostic> *m_warnings;
     ImportSummary *m_summary;
-    QVector<Entry> m_entries;
-    QHash<QString, QVector<int>> m_groups; // headword -> its entries, in final order
+    std::deque<Entry> m_entries;
+    // The entries in the order they are written: by headword in alphabet order, each
+    // headword's (its group) in their final order.
+    std::vector<int> m_order;
     QSet<int> m_unknownPartOfSpeechLines;
 };
 
-QString describe(const QString &text)
+static QString describe(const QString &text)
 {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
 // Letters, digits, blanks, apostrophes and hyphens: what a headword may hold.
-bool fitsInHeadword(QChar c)
+static bool fitsInHeadword(QChar c)
 {
     return c.isLetterOrNumber() || c == QLatin1Char(' ') || c == QLatin1Char('\'') ||
            c == QLatin1Char('-') || c.unicode() == 0x2019; // ’
 }
 
-bool endsSentence(const QString &text)
+static bool endsSentence(const QString &text)
 {
     return text.endsWith(QLatin1Char('.')) || text.endsWith(QLatin1Char('!')) ||
            text.endsWith(QLatin1Char('?'));
@@ -124,7 +202,8 @@ QString Writer::clean(const SourceText &source)
         if (text.at(i).category() != QChar::Other_Control)
             continue;
         warn(source.line,
-             QStringLiteral("control character %1 left out").arg(codePointName(text.at(i))));
+             QStringLiteral("control character %1 left out").arg(codePointName(text.at(i))),
+             QStringLiteral("control character left out"));
         text.remove(i, 1);
         --i;
     }
@@ -141,14 +220,14 @@ QString Writer::shown(const QString &text)
 }
 
 // Whether a field's text holds anything that its cleaning keeps.
-bool holdsText(const QString &text)
+static bool holdsText(const QString &text)
 {
     return std::any_of(text.begin(), text.end(), [](QChar c) {
         return !c.isSpace() && c.category() != QChar::Other_Control;
     });
 }
 
-bool hasContent(const ImportedSense &sense)
+static bool hasContent(const ImportedSense &sense)
 {
     const auto anyText = [](const QVector<SourceText> &texts) {
         return std::any_of(texts.begin(), texts.end(),
@@ -208,14 +287,20 @@ QString Writer::headwordOf(const SourceText &word, QString *problem)
         *problem = QStringLiteral("no headword");
         return QString();
     }
+    // The offending character, as the producer is to find it.
+    const auto named = [](QChar c) {
+        return codePointName(c) + QStringLiteral(" \"") + c + QLatin1Char('"');
+    };
     if (!dictionaryAlphabet().contains(letterKey(form))) {
-        *problem = QStringLiteral("headword outside the alphabet");
+        *problem = QStringLiteral("headword beginning with %1, outside the alphabet")
+                       .arg(named(form.at(0)));
         return QString();
     }
     for (const QChar c : form) {
         if (!fitsInHeadword(c)) {
-            *problem = QStringLiteral("headword holding a character other than a letter, digit, "
-                                      "blank, apostrophe or hyphen");
+            *problem = QStringLiteral("headword holding %1, not a letter, digit, blank, "
+                                      "apostrophe or hyphen")
+                           .arg(named(c));
             return QString();
         }
     }
@@ -234,18 +319,21 @@ QString Writer::withoutReferenceArrow(const QString &text, int line, const QStri
 {
     if (!text.contains(reference))
         return text;
-    warn(line, QStringLiteral("\"=>\" in %1 would make the entry a cross-reference: written as "
-                              "\"\u21D2\"")
-                   .arg(what));
+    warn(line,
+         QStringLiteral("\"=>\" in %1 would make the entry a cross-reference: written as "
+                        "\"\u21D2\"")
+             .arg(what),
+         QStringLiteral("\"=>\" in a text written as \"\u21D2\""));
     return QString(text).replace(reference, doubleArrow);
 }
 
 QString Writer::headText(const ImportedRecord &record, const QStringList &numbers,
-                         const QString &written, Entry *entry)
+                         const QString &written, const QString &headword,
+                         QVector<SourceText> *glossTexts)
 {
     QString form = shown(record.form.text.isEmpty() ? written : clean(record.form));
     form = withoutReferenceArrow(form, record.headword.line, QStringLiteral("the form"));
-    QString head = entry->headword + QStringLiteral(" [") + form + QLatin1Char(']');
+    QString head = headword + QStringLiteral(" [") + form + QLatin1Char(']');
 
     QStringList pieces;
     QString lastTag;
@@ -260,7 +348,11 @@ QString Writer::headText(const ImportedRecord &record, const QStringList &number
                 m_unknownPartOfSpeechLines.insert(sense.partOfSpeech.line);
                 warn(sense.partOfSpeech.line,
                      QStringLiteral("part of speech %1 is not in the table: no tag written for it")
-                         .arg(describe(partOfSpeech)));
+                         .arg(describe(partOfSpeech)),
+                     QStringLiteral("part of speech ") + describe(partOfSpeech), false,
+                     QStringLiteral("the map line \"ps %1 TAG\" (TAG: N, W, M, TU, D, KB, KR "
+                                    "or TG) gives it a tag")
+                         .arg(partOfSpeech));
             }
         }
         QStringList glosses;
@@ -270,7 +362,7 @@ QString Writer::headText(const ImportedRecord &record, const QStringList &number
                 continue;
             glosses.append(
                 withoutReferenceArrow(shown(text), gloss.line, QStringLiteral("a gloss")));
-            entry->glosses.append({text, gloss.line});
+            glossTexts->append({text, gloss.line});
         }
         if (glosses.isEmpty() && (tag.isEmpty() || tag == lastTag))
             continue;
@@ -317,17 +409,20 @@ void Writer::addRecord(const ImportedRecord &record)
              problem + QLatin1String(": ") + describe(clean(record.headword)));
         return;
     }
-    entry.writtenWord = clean(record.headword);
+    const QString written = clean(record.headword);
     entry.homonym = record.homonym;
     entry.origin = record.headword.line ? record.headword.line : record.line;
     const QStringList numbers = senseNumbers(record);
-    entry.head = headText(record, numbers, entry.writtenWord, &entry);
+    QVector<SourceText> glosses;
+    QString head = headText(record, numbers, written, entry.headword, &glosses);
     if (!record.mainEntry.text.isEmpty()) {
         QString targetProblem;
         const QString target = headwordOf(record.mainEntry, &targetProblem);
         if (target.isEmpty())
-            warn(record.mainEntry.line, QStringLiteral("main entry %1 left out: %2")
-                                            .arg(describe(clean(record.mainEntry)), targetProblem));
+            warn(record.mainEntry.line,
+                 QStringLiteral("main entry %1 left out: %2")
+                     .arg(describe(clean(record.mainEntry)), targetProblem),
+                 QStringLiteral("main entry left out"), true);
         else if (target == entry.headword)
             warn(record.mainEntry.line,
                  QStringLiteral("main entry %1 left out: it is the record's own headword")
@@ -335,13 +430,20 @@ void Writer::addRecord(const ImportedRecord &record)
         else
             entry.target = target, entry.targetOrigin = record.mainEntry.line;
     }
+    const QString label = clean({record.mainEntryLabel, record.mainEntry.line});
+    if (!entry.target.isEmpty() && !label.isEmpty())
+        head += QLatin1Char(' ') + withoutReferenceArrow(shown(label), record.mainEntry.line,
+                                                         QStringLiteral("a relation's type"));
+    entry.texts.add(head, entry.origin);
+    entry.texts.add(glosses.isEmpty() ? QString() : toneless(written).toUpper(), 0);
+    QVector<Line> senseLines, examplesLines, definitionLines;
     for (int s = 0; s < record.senses.size(); ++s) {
         const ImportedSense &sense = record.senses.at(s);
         // A numbered sense keeps its definitions and examples together, under its number.
         const QString number = numbers.at(s);
         const QString mark = number.isEmpty() ? QString() : number + QLatin1Char(' ');
-        QVector<Line> &examples = number.isEmpty() ? entry.examples : entry.senseLines;
-        QVector<Line> &definitions = number.isEmpty() ? entry.definitions : entry.senseLines;
+        QVector<Line> &examples = number.isEmpty() ? examplesLines : senseLines;
+        QVector<Line> &definitions = number.isEmpty() ? definitionLines : senseLines;
         for (const SourceText &definition : sense.definitions) {
             const QString text = clean(definition);
             if (!text.isEmpty())
@@ -358,11 +460,36 @@ void Writer::addRecord(const ImportedRecord &record)
     for (const SourceText &note : record.notes) {
         const QString text = clean(note);
         if (!text.isEmpty())
-            entry.notes.append({shown(text), note.line});
+            definitionLines.append({shown(text), note.line});
     }
+    // Synonyms, antonyms and words to compare follow the ↑ and ↓ lines, each kind a line.
+    QVector<Line> listedLines;
+    const auto listed = [&](const QString &mark, const QVector<SourceText> &words) {
+        int origin = 0;
+        const QStringList forms = relatedWords(words, &origin);
+        if (!forms.isEmpty())
+            listedLines.append({bullet + QLatin1Char(' ') + mark + QLatin1Char(' ') +
+                                    forms.join(QStringLiteral(", ")),
+                                origin});
+    };
+    listed(QStringLiteral("="), record.synonyms);
+    listed(QStringLiteral("\u2260"), record.antonyms); // ≠
+    listed(QStringLiteral("cf."), record.compared);
+    for (const QVector<Line> *lines :
+         {&senseLines, &examplesLines, &listedLines, &definitionLines}) {
+        for (const Line &line : *lines)
+            entry.texts.add(line.text, line.origin);
+        if (lines == &examplesLines)
+            entry.above = entry.texts.size() - 2;
+    }
+    entry.lines = entry.texts.size() - 2;
+    for (const SourceText &gloss : qAsConst(glosses))
+        entry.texts.add(gloss.text, gloss.line);
+    entry.texts.squeeze();
     entry.up = relatedWords(record.up, &entry.upOrigin);
     entry.down = relatedWords(record.down, &entry.downOrigin);
-    m_entries.append(entry);
+
+    m_entries.push_back(entry);
     addVariants(record, entry);
 }
 
@@ -375,33 +502,34 @@ void Writer::addVariants(const ImportedRecord &record, const Entry &main)
         const QString written = clean(variant);
         if (entry.headword.isEmpty()) {
             warn(variant.line,
-                 QStringLiteral("variant %1 left out: %2").arg(describe(written), problem));
+                 QStringLiteral("variant %1 left out: %2").arg(describe(written), problem),
+                 QStringLiteral("variant left out"), true);
             continue;
         }
-        if (entry.headword == main.headword) {
-            warn(variant.line, QStringLiteral("variant %1 left out: its headword is the record's "
-                                              "own, %2")
-                                   .arg(describe(written), main.headword));
+        // A spelling that differs from the headword's only in tone marks or capitals: its
+        // lookup finds the record's entry itself.
+        if (entry.headword == main.headword)
             continue;
-        }
         entry.isVariant = true;
         entry.origin = variant.line;
         entry.target = main.headword;
         entry.targetOrigin = variant.line;
-        entry.head = entry.headword + QStringLiteral(" [") + shown(written) + QLatin1Char(']');
-        m_entries.append(entry);
+        entry.texts.add(entry.headword + QStringLiteral(" [") + shown(written) + QLatin1Char(']'),
+                        entry.origin);
+        entry.texts.add(QString(), 0); // no lexicon word
+        m_entries.push_back(entry);
     }
 }
 
 // A word named with ↑ lists, on its first entry, the entries that name it.
 void Writer::linkDown()
 {
-    for (int i = 0; i < m_entries.size(); ++i) {
+    for (size_t i = 0; i < m_entries.size(); ++i) {
         for (const QString &word : qAsConst(m_entries.at(i).up)) {
-            const auto group = m_groups.constFind(word);
-            if (group == m_groups.constEnd() || m_entries.at(group->first()).isVariant)
+            const int group = groupAt(word);
+            if (group < 0 || entryAt(group).isVariant)
                 continue;
-            Entry &base = m_entries[group->first()];
+            Entry &base = entryAt(group);
             if (base.down.contains(m_entries.at(i).headword))
                 continue;
             if (base.down.isEmpty())
@@ -411,51 +539,77 @@ void Writer::linkDown()
     }
 }
 
-QStringList Writer::orderedHeadwords()
+// The place in m_order of the first entry of `headword`, or -1 when it has none.
+int Writer::groupAt(const QString &headword) const
 {
-    for (int i = 0; i < m_entries.size(); ++i)
-        m_groups[m_entries.at(i).headword].append(i);
-    QStringList headwords = m_groups.keys();
-    std::sort(headwords.begin(), headwords.end(), comesBefore);
-    for (const QString &headword : qAsConst(headwords)) {
-        QVector<int> &group = m_groups[headword];
-        // Entries first, numbered homographs in number order; variants' references last.
-        std::stable_sort(group.begin(), group.end(), [this](int a, int b) {
-            const Entry &x = m_entries.at(a);
-            const Entry &y = m_entries.at(b);
-            if (x.isVariant != y.isVariant)
-                return y.isVariant;
-            const int hx = x.homonym > 0 ? x.homonym : INT_MAX;
-            const int hy = y.homonym > 0 ? y.homonym : INT_MAX;
-            return hx < hy;
+    const auto at = std::lower_bound(
+        m_order.begin(), m_order.end(), headword, [this](int index, const QString &word) {
+            return comesBefore(m_entries[size_t(index)].headword, word);
         });
-        // Only the first entry's reference is followed; one beside it would be hidden.
-        if (m_entries.at(group.first()).isVariant) {
-            for (int k = group.size() - 1; k > 0; --k) {
-                const Entry &hidden = m_entries.at(group.at(k));
-                warn(hidden.origin,
-                     QStringLiteral("variant %1 of %2 left out: %1 already refers to %3")
-                         .arg(hidden.headword, hidden.target, m_entries.at(group.first()).target));
-                group.remove(k);
-            }
+    return at != m_order.end() && m_entries[size_t(*at)].headword == headword
+               ? int(at - m_order.begin())
+               : -1;
+}
+
+// The place after the last entry of the group that begins at `at`.
+int Writer::groupEnd(int at) const
+{
+    int end = at + 1;
+    while (end < int(m_order.size()) && entryAt(end).headword == entryAt(at).headword)
+        ++end;
+    return end;
+}
+
+void Writer::order()
+{
+    m_order.resize(m_entries.size());
+    for (size_t i = 0; i < m_order.size(); ++i)
+        m_order[i] = int(i);
+    // By headword; entries first, numbered homographs in number order; variants'
+    // references last; otherwise in file order.
+    std::stable_sort(m_order.begin(), m_order.end(), [this](int a, int b) {
+        const Entry &x = m_entries[size_t(a)];
+        const Entry &y = m_entries[size_t(b)];
+        if (x.headword != y.headword)
+            return comesBefore(x.headword, y.headword);
+        if (x.isVariant != y.isVariant)
+            return y.isVariant;
+        const int hx = x.homonym > 0 ? x.homonym : INT_MAX;
+        const int hy = y.homonym > 0 ? y.homonym : INT_MAX;
+        return hx < hy;
+    });
+    for (int at = 0; at < int(m_order.size()); at = groupEnd(at)) {
+        // Only the first entry's reference is followed: a spelling that is a variant of
+        // several headwords becomes one entry that names them all.
+        if (!entryAt(at).isVariant)
+            continue;
+        QStringList targets{entryAt(at).target};
+        for (int k = at + 1; k < groupEnd(at); ++k) {
+            Entry &other = entryAt(k);
+            if (!targets.contains(other.target))
+                targets.append(other.target);
+            other.leftOut = true;
+        }
+        if (targets.size() > 1) {
+            entryAt(at).variantOf = targets;
+            entryAt(at).target.clear();
         }
     }
-    return headwords;
 }
 
 // Every followed reference leads to an entry, and none runs in a circle.
-void Writer::resolveReferences(const QStringList &headwords)
+void Writer::resolveReferences()
 {
     QSet<QString> dropped;
-    for (const QString &start : headwords) {
+    for (int at = 0; at < int(m_order.size()); at = groupEnd(at)) {
         QSet<QString> passed;
-        QString word = start;
+        QString word = entryAt(at).headword;
         while (!dropped.contains(word)) {
-            Entry &entry = m_entries[m_groups.value(word).first()];
+            Entry &entry = entryAt(groupAt(word));
             if (entry.target.isEmpty())
                 break;
             passed.insert(word);
-            const bool missing = !m_groups.contains(entry.target) || dropped.contains(entry.target);
+            const bool missing = groupAt(entry.target) < 0 || dropped.contains(entry.target);
             if (!missing && !passed.contains(entry.target)) {
                 word = entry.target;
                 continue;
@@ -463,32 +617,41 @@ void Writer::resolveReferences(const QStringList &headwords)
             const QString why = missing ? QStringLiteral("%1 has no entry")
                                         : QStringLiteral("the references from %1 come back to it");
             if (entry.isVariant) {
-                warn(entry.origin, QStringLiteral("variant %1 left out: ").arg(entry.headword) +
-                                       why.arg(entry.target));
+                warn(entry.origin,
+                     QStringLiteral("variant %1 left out: ").arg(entry.headword) +
+                         why.arg(entry.target),
+                     QStringLiteral("variant left out"), true);
                 dropped.insert(word); // a variant's headword has no other entry
             } else {
                 warn(entry.targetOrigin,
                      QStringLiteral("reference to %1 left out: ").arg(entry.target) +
-                         why.arg(entry.target));
+                         why.arg(entry.target),
+                     QStringLiteral("reference left out"), true);
                 entry.target.clear();
             }
             break;
         }
     }
     for (const QString &word : qAsConst(dropped))
-        m_groups.remove(word);
+        entryAt(groupAt(word)).leftOut = true;
 }
 
-QVector<Line> Writer::entryLines(const Entry &entry)
+QVector<Line> Writer::entryLines(const Entry &entry, const QVector<Line> &texts)
 {
     QVector<Line> lines;
-    QString head = entry.head;
+    QString head = texts.at(0).text;
     if (!entry.target.isEmpty())
         head += QStringLiteral(" => ") + entry.target;
+    if (!entry.variantOf.isEmpty())
+        head += QStringLiteral(" variant of ") + upArrow +
+                entry.variantOf.join(QLatin1Char(' ') + upArrow);
     lines.append({head, entry.origin});
+    const auto add = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            lines.append(texts.at(2 + i));
+    };
     // No text holds "[" any more (it is written as a look-alike), so none opens an entry.
-    lines += entry.senseLines;
-    lines += entry.examples;
+    add(0, entry.above);
     const auto related = [&](const QString &arrow, const QStringList &words, int origin) {
         if (words.isEmpty())
             return;
@@ -496,13 +659,15 @@ QVector<Line> Writer::entryLines(const Entry &entry)
     };
     related(upArrow, entry.up, entry.upOrigin);
     related(downArrow, entry.down, entry.downOrigin);
-    lines += entry.definitions;
-    lines += entry.notes;
+
+    add(entry.above, entry.lines);
     if (!entry.target.isEmpty() && lines.size() > 1)
-        warn(entry.origin, QStringLiteral("%1 is written as a cross-reference to %2: its other "
-                                          "%3 line(s) are kept but not shown")
-                               .arg(entry.headword, entry.target)
-                               .arg(lines.size() - 1));
+        warn(entry.origin,
+             QStringLiteral("%1 is written as a cross-reference to %2: its other "
+                            "%3 line(s) are kept but not shown")
+                 .arg(entry.headword, entry.target)
+                 .arg(lines.size() - 1),
+             QStringLiteral("lines of a cross-reference not shown"), true);
     return lines;
 }
 
@@ -528,47 +693,53 @@ QString Writer::storable(const QString &text, int phase, int origin)
                             "stored: it %3; %4")
                  .arg(codePointName(line.at(at)))
                  .arg(at + 1)
-                 .arg(unstorableReasonText(bad.reason),
-                      replacement.isEmpty() ? QStringLiteral("left out")
-                                            : QStringLiteral("written as \"...\"")));
+                 .arg(unstorableReasonText(bad.reason), replacement.isEmpty()
+                                                            ? QStringLiteral("left out")
+                                                            : QStringLiteral("written as \"...\"")),
+             QStringLiteral("character that cannot be stored"));
         line.replace(at, length, replacement);
     }
 }
 
-DictionarySources Writer::write(const QVector<ImportedRecord> &records,
-                                const QVector<SourceText> &about)
+DictionarySources Writer::write(const QVector<SourceText> &about)
 {
-    for (const ImportedRecord &record : records)
-        addRecord(record);
-    const QStringList ordered = orderedHeadwords();
+    order();
     linkDown();
-    resolveReferences(ordered);
+    resolveReferences();
 
     DictionarySources sources;
     QHash<QString, int> letterLines; // letter key -> lines filed under it so far
-    QSet<QString> rows;
-    for (const QString &headword : ordered) {
-        if (!m_groups.contains(headword))
+    for (int at = 0, end = 0; at < int(m_order.size()); at = end) {
+        end = groupEnd(at);
+        if (entryAt(at).leftOut)
             continue;
+        const QString headword = entryAt(at).headword;
         sources.headwords.append(headword);
         int &filed = letterLines[letterKey(headword)];
-        for (const int index : m_groups.value(headword)) {
-            const Entry &entry = m_entries.at(index);
-            for (const Line &line : entryLines(entry))
+        // Lexicon rows of two headwords differ in their word: each headword's are its own.
+        QSet<QString> rows;
+        for (int k = at; k < end; ++k) {
+            if (entryAt(k).leftOut)
+                continue;
+            // Written, an entry is no longer needed.
+            const Entry entry = std::exchange(entryAt(k), Entry());
+            const QVector<Line> texts = entry.texts.texts();
+            for (const Line &line : entryLines(entry, texts))
                 sources.entries.append(storable(line.text, ++filed, line.origin));
             ++m_summary->entriesWritten;
             if (entry.isVariant)
                 continue;
-            const QString word = toneless(entry.writtenWord).toUpper();
-            for (const SourceText &gloss : entry.glosses) {
+            for (int g = 2 + entry.lines; g < texts.size(); ++g) {
+                const SourceText gloss{texts.at(g).text, texts.at(g).origin};
                 QString text = gloss.text;
                 if (text.contains(QLatin1Char('|'))) {
-                    warn(gloss.line, QStringLiteral("\"|\" in the gloss %1 written as \"/\" in "
-                                                    "the lexicon")
-                                         .arg(describe(text)));
+                    warn(gloss.line,
+                         QStringLiteral("\"|\" in the gloss %1 written as \"/\" in the lexicon")
+                             .arg(describe(text)),
+                         QStringLiteral("\"|\" in a gloss written as \"/\""));
                     text.replace(QLatin1Char('|'), QLatin1Char('/'));
                 }
-                const QString row = word + QLatin1Char('|') + text;
+                const QString row = texts.at(1).text + QLatin1Char('|') + text;
                 if (rows.contains(row))
                     continue;
                 rows.insert(row);
@@ -589,22 +760,30 @@ DictionarySources Writer::write(const QVector<ImportedRecord> &records,
     return sources;
 }
 
-} // namespace
-
 QString cleanText(const QString &text)
 {
     return text.normalized(QString::NormalizationForm_C).simplified();
 }
 
-DictionarySources writeEntries(const QVector<ImportedRecord> &records,
-                               const QVector<SourceText> &about, const ImportMap &map,
-                               const QString &fileName, QVector<Diagnostic> *warnings,
-                               ImportSummary *summary)
+EntryWriter::EntryWriter(const ImportMap &map, const QString &fileName,
+                         QVector<Diagnostic> *warnings, ImportSummary *summary)
+    : m_writer(std::make_unique<Writer>(map, fileName, warnings, summary)), m_warnings(warnings)
 {
-    const DictionarySources sources =
-        Writer(map, fileName, warnings, summary).write(records, about);
+}
+
+EntryWriter::~EntryWriter() = default;
+
+void EntryWriter::add(const ImportedRecord &record)
+{
+    m_writer->addRecord(record);
+}
+
+DictionarySources EntryWriter::finish(const QVector<SourceText> &about)
+{
+    const DictionarySources sources = m_writer->write(about);
+    m_writer.reset();
     // In the order of the imported file, as a producer goes through them.
-    std::stable_sort(warnings->begin(), warnings->end(),
+    std::stable_sort(m_warnings->begin(), m_warnings->end(),
                      [](const Diagnostic &a, const Diagnostic &b) { return a.line < b.line; });
     return sources;
 }

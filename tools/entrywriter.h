@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVector>
 
+#include <memory>
+
 // The records an importer reads from a producer's dictionary file, and their writing as
 // dictionary sources. Both importers (MDF and LIFT) fill the same records; what an entry
 // looks like is decided here alone.
@@ -43,7 +45,11 @@ struct ImportedRecord
     QVector<SourceText> up;       // words it comes from (↑), as written
     QVector<SourceText> down;     // related words (↓), as written
     QVector<SourceText> variants; // other spellings: each an entry "VARIANT [..] => HEADWORD"
+    QVector<SourceText> synonyms; // "• = WORD"
+    QVector<SourceText> antonyms; // "• ≠ WORD"
+    QVector<SourceText> compared; // "• cf. WORD": compare, see also
     SourceText mainEntry;         // non-empty: the record is a cross-reference to it
+    QString mainEntryLabel;       // what the record is of it ("plural of"), before "=>"
     QVector<SourceText> notes;
     int line = 0; // where the record begins
 };
@@ -92,10 +98,27 @@ struct ImportSummary
 // characters that cannot be stored where they would stand, references to nothing or in
 // a circle. The warnings (with those already in `warnings`) are put in line order; the
 // texts given look-alikes are counted in the summary.
-DictionarySources writeEntries(const QVector<ImportedRecord> &records,
-                               const QVector<SourceText> &about, const ImportMap &map,
-                               const QString &fileName, QVector<Diagnostic> *warnings,
-                               ImportSummary *summary);
+//
+// Records are added one at a time, as an importer reads them; what an entry needs of a
+// record is kept, the record itself is not.
+class Writer;
+class EntryWriter
+{
+public:
+    EntryWriter(const ImportMap &map, const QString &fileName, QVector<Diagnostic> *warnings,
+                ImportSummary *summary);
+    ~EntryWriter();
+    EntryWriter(const EntryWriter &) = delete;
+    EntryWriter &operator=(const EntryWriter &) = delete;
+
+    void add(const ImportedRecord &record);
+    // The sources of all records added; the writer takes no more records.
+    DictionarySources finish(const QVector<SourceText> &about);
+
+private:
+    std::unique_ptr<Writer> m_writer;
+    QVector<Diagnostic> *m_warnings;
+};
 
 // A field's text as entries hold it: NFC, blanks (tabs and line breaks too) collapsed to
 // one, no blanks around.

@@ -6,8 +6,9 @@ namespace {
 
 // Role names of map files, in FieldRole order.
 const char *const roleNames[] = {
-    "headword",    "homonym", "form", "pos",     "sense", "gloss",    "definition", "example",
-    "translation", "up",      "down", "variant", "main",  "subentry", "note",       "ignore",
+    "headword", "homonym",     "form",    "pos",     "sense",   "gloss", "definition",
+    "example",  "translation", "up",      "down",    "variant", "main",  "subentry",
+    "note",     "synonym",     "antonym", "compare", "ignore",
 };
 
 struct MarkerRole
@@ -29,9 +30,9 @@ const MarkerRole standardMarkers[] = {
     {"\\xv", FieldRole::Example},
     {"\\xe", FieldRole::ExampleTranslation},
     {"\\xn", FieldRole::ExampleTranslation},
-    {"\\cf", FieldRole::RelatedDown},
-    {"\\sy", FieldRole::RelatedDown},
-    {"\\an", FieldRole::RelatedDown},
+    {"\\cf", FieldRole::Compare},
+    {"\\sy", FieldRole::Synonym},
+    {"\\an", FieldRole::Antonym},
     {"\\va", FieldRole::Variant},
     {"\\mn", FieldRole::MainEntry},
     {"\\se", FieldRole::SubEntry},

@@ -27,6 +27,9 @@ enum class FieldRole {
     MainEntry,          // the record is a variant of this word: "HEADWORD [form] => MAIN"
     SubEntry,           // begins a sub-entry: its own entry, with ↑ to the record's headword
     Note,               // a continuation line
+    Synonym,            // "• = WORD"
+    Antonym,            // "• ≠ WORD"
+    Compare,            // "• cf. WORD": a word to compare, see also
     Ignore,             // left out, counted in the summary
 };
 

@@ -6,6 +6,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,7 @@ struct LiftRelation
     QString type;
     QString ref;
     int line = 0;
+    QString variantType; // of a variant-type relation: "Plural", "Spelling Variant", ...
 };
 
 struct LiftExample
@@ -47,7 +49,8 @@ struct LiftEntry
     QVector<Form> pronunciations;
     QVector<QVector<Form>> variants;
     QVector<LiftRelation> relations;
-    QVector<Form> notes;
+    QVector<Form> notes; // etymologies too, each with its label
+    QVector<Form> citations;
     QVector<LiftSense> senses; // subsenses right after their sense
     QStringList senseIds;      // relations may name a sense for its entry
 };
@@ -69,13 +72,17 @@ public:
     QVector<LiftEntry> entries;
     QSet<QString> deletedIds;
     QMap<QString, int> analysisLanguages; // language -> glosses and definitions in it
+    QMap<QString, int> glossLanguages;    // language -> glosses in it
+    QMap<QString, int> formLanguages;     // language -> lexical-unit forms in it
     QVector<SourceText> about;            // the header's description
 
 private:
     int line() const { return int(m_xml.lineNumber()); }
-    void warn(int line, const QString &message)
+    void warn(int line, const QString &message, const QString &kind = QString(), bool loss = false,
+              const QString &hint = QString())
     {
-        m_result->diagnostics.append({m_fileName, line, Diagnostic::Warning, message});
+        m_result->diagnostics.append(
+            {m_fileName, line, Diagnostic::Warning, message, kind, hint, loss});
     }
     bool is(const char *name) const { return m_xml.name() == QLatin1String(name); }
     QString attribute(const char *name) const
@@ -88,6 +95,7 @@ private:
     void readSense(LiftEntry *entry, const QString &number);
     void readExample(LiftSense *sense);
     QVector<Form> readForms(const QString &where);
+    QVector<Form> readLabelled(const QString &where, const QString &label);
     Form readForm(const QString &language);
     QString readText();
     LiftRelation readRelation();
@@ -162,8 +170,10 @@ void LiftReader::skipUnused(const QString &where)
     ++m_result->summary.ignoredFields[name];
     if (!m_reportedElements.contains(name)) {
         m_reportedElements.insert(name);
-        warn(line(), QStringLiteral("%1 elements%2 are not imported: left out")
-                         .arg(name, where.isEmpty() ? QString() : QStringLiteral(" in ") + where));
+        warn(line(),
+             QStringLiteral("%1 elements%2 are not imported: left out")
+                 .arg(name, where.isEmpty() ? QString() : QStringLiteral(" in ") + where),
+             name);
     }
     m_xml.skipCurrentElement();
 }
@@ -197,21 +207,38 @@ void LiftReader::readEntry()
     const QString where = QStringLiteral("<entry>");
     int senses = 0;
     while (m_xml.readNextStartElement()) {
-        if (is("lexical-unit"))
+        if (is("lexical-unit")) {
             entry.lexicalUnit += readForms(QStringLiteral("<lexical-unit>"));
-        else if (is("pronunciation"))
+        } else if (is("citation")) {
+            entry.citations += readForms(QStringLiteral("<citation>"));
+        } else if (is("etymology")) {
+            // One note: "from SOURCE: etymon, gloss", whatever languages it is in.
+            const QString source = attribute("source");
+            const QVector<Form> forms = readLabelled(QStringLiteral("<etymology>"), QString());
+            QStringList texts;
+            for (const Form &form : forms)
+                texts.append(form.text.text);
+            if (!forms.isEmpty())
+                entry.notes.append({QString(),
+                                    {(source.isEmpty() ? QStringLiteral("etymology")
+                                                       : QStringLiteral("from ") + source) +
+                                         QStringLiteral(": ") + texts.join(QStringLiteral(", ")),
+                                     forms.first().text.line}});
+        } else if (is("pronunciation"))
             entry.pronunciations += readForms(QStringLiteral("<pronunciation>"));
         else if (is("variant"))
             entry.variants.append(readForms(QStringLiteral("<variant>")));
         else if (is("relation"))
             entry.relations.append(readRelation());
         else if (is("note"))
-            entry.notes += readForms(QStringLiteral("<note>"));
+            entry.notes += readLabelled(QStringLiteral("<note>"), attribute("type"));
         else if (is("sense"))
             readSense(&entry, QString::number(++senses));
         else
             skipUnused(where);
     }
+    for (const Form &form : qAsConst(entry.lexicalUnit))
+        ++formLanguages[form.language];
     ++m_result->summary.recordsRead;
     entries.append(entry);
 }
@@ -234,6 +261,7 @@ void LiftReader::readSense(LiftEntry *entry, const QString &number)
         } else if (is("gloss")) {
             const Form gloss = readForm(attribute("lang"));
             ++analysisLanguages[gloss.language];
+            ++glossLanguages[gloss.language];
             sense.glosses.append(gloss);
         } else if (is("definition")) {
             const QVector<Form> forms = readForms(QStringLiteral("<definition>"));
@@ -245,7 +273,7 @@ void LiftReader::readSense(LiftEntry *entry, const QString &number)
         } else if (is("relation")) {
             entry->relations.append(readRelation());
         } else if (is("note")) {
-            entry->notes += readForms(QStringLiteral("<note>"));
+            entry->notes += readLabelled(QStringLiteral("<note>"), attribute("type"));
         } else if (is("subsense") || is("sense")) {
             readSense(entry, number + QLatin1Char('.') + QString::number(++subsenses));
         } else {
@@ -278,6 +306,23 @@ QVector<Form> LiftReader::readForms(const QString &where)
             forms.append(readForm(attribute("lang")));
         else
             skipUnused(where);
+    }
+    return forms;
+}
+
+// The forms of a note or an etymology, each beginning with the label ("grammar: ...").
+QVector<Form> LiftReader::readLabelled(const QString &where, const QString &label)
+{
+    QVector<Form> forms;
+    while (m_xml.readNextStartElement()) {
+        if (is("form") || is("gloss"))
+            forms.append(readForm(attribute("lang")));
+        else
+            skipUnused(where);
+    }
+    if (!label.isEmpty()) {
+        for (Form &form : forms)
+            form.text.text = label + QStringLiteral(": ") + form.text.text;
     }
     return forms;
 }
@@ -333,28 +378,46 @@ QString LiftReader::readText()
 
 LiftRelation LiftReader::readRelation()
 {
-    LiftRelation relation{attribute("type"), attribute("ref"), line()};
-    m_xml.skipCurrentElement();
+    LiftRelation relation{attribute("type"), attribute("ref"), line(), QString()};
+    while (m_xml.readNextStartElement()) {
+        if (is("trait") && attribute("name") == QLatin1String("variant-type"))
+            relation.variantType = attribute("value");
+        m_xml.skipCurrentElement();
+    }
     return relation;
 }
 
-// How a relation type is written into an entry.
-enum class RelationKind { Down, Up, Unused };
+// How a relation is written into an entry.
+enum class RelationKind { Down, Up, Synonym, Antonym, Compare, VariantOf, Unused };
 
-RelationKind relationKind(const QString &type)
+// Relation types as LIFT writers spell them: any case, singular or plural, blanks,
+// hyphens or underscores between words ("Synonyms", "main-entry", "_component-lexeme").
+RelationKind relationKind(const LiftRelation &relation)
 {
-    const QString folded = type.toCaseFolded();
-    static const QStringList down = {QStringLiteral("synonym"), QStringLiteral("antonym"),
-                                     QStringLiteral("compare"), QStringLiteral("confer"),
-                                     QStringLiteral("cf")};
-    static const QStringList up = {QStringLiteral("main entry"), QStringLiteral("main"),
-                                   QStringLiteral("component"),
-                                   QStringLiteral("_component-lexeme")};
-    if (down.contains(folded))
-        return RelationKind::Down;
-    if (up.contains(folded))
-        return RelationKind::Up;
-    return RelationKind::Unused;
+    if (!relation.variantType.isEmpty())
+        return RelationKind::VariantOf;
+    QString folded = relation.type.toCaseFolded().simplified();
+    folded.replace(QLatin1Char('_'), QLatin1Char(' ')).replace(QLatin1Char('-'), QLatin1Char(' '));
+    folded = folded.trimmed();
+    if (folded.endsWith(QLatin1Char('s')) && folded != QLatin1String("cross reference"))
+        folded.chop(1);
+    static const QHash<QString, RelationKind> kinds = {
+        {QStringLiteral("synonym"), RelationKind::Synonym},
+        {QStringLiteral("antonym"), RelationKind::Antonym},
+        {QStringLiteral("compare"), RelationKind::Compare},
+        {QStringLiteral("confer"), RelationKind::Compare},
+        {QStringLiteral("cf"), RelationKind::Compare},
+        {QStringLiteral("see also"), RelationKind::Compare},
+        {QStringLiteral("main entry"), RelationKind::Up},
+        {QStringLiteral("main"), RelationKind::Up},
+        {QStringLiteral("component"), RelationKind::Up},
+        {QStringLiteral("component lexeme"), RelationKind::Up},
+        {QStringLiteral("derivative"), RelationKind::Down},
+        {QStringLiteral("subentry"), RelationKind::Down},
+        {QStringLiteral("variant"), RelationKind::VariantOf},
+        {QStringLiteral("variant of"), RelationKind::VariantOf},
+    };
+    return kinds.value(folded, RelationKind::Unused);
 }
 
 class RecordMaker
@@ -364,14 +427,19 @@ public:
                 ImportResult *result)
         : m_reader(reader), m_options(options), m_fileName(fileName), m_result(result)
     {
-        m_analysis = options.analysisLanguage;
+        m_analysis = options.analysisLanguage.split(QLatin1Char(','), Qt::SkipEmptyParts);
         if (m_analysis.isEmpty()) {
             int most = 0;
             for (auto it = reader.analysisLanguages.constBegin();
                  it != reader.analysisLanguages.constEnd(); ++it) {
-                if (*it > most)
-                    most = *it, m_analysis = it.key();
+                if (*it > most && !it.key().isEmpty())
+                    most = *it, m_analysis = QStringList{it.key()};
             }
+        }
+        for (auto it = reader.analysisLanguages.constBegin();
+             it != reader.analysisLanguages.constEnd(); ++it) {
+            if (!it.key().isEmpty())
+                m_allLanguages.append(it.key());
         }
         for (const LiftEntry &entry : reader.entries) {
             const QString headword = vernacular(entry.lexicalUnit).text;
@@ -381,12 +449,15 @@ public:
         }
     }
 
-    QVector<ImportedRecord> records();
+    // Hands the record of each entry to the writer, dropping the entry read.
+    void writeRecords(QVector<LiftEntry> *entries, EntryWriter *writer);
 
 private:
-    void warn(int line, const QString &message)
+    void warn(int line, const QString &message, const QString &kind = QString(), bool loss = false,
+              const QString &hint = QString())
     {
-        m_result->diagnostics.append({m_fileName, line, Diagnostic::Warning, message});
+        m_result->diagnostics.append(
+            {m_fileName, line, Diagnostic::Warning, message, kind, hint, loss});
     }
     SourceText vernacular(const QVector<Form> &forms) const;
     QVector<SourceText> analysis(const QVector<Form> &forms, const QString &what);
@@ -395,7 +466,8 @@ private:
     const LiftOptions &m_options;
     const QString m_fileName;
     ImportResult *m_result;
-    QString m_analysis;
+    QStringList m_analysis;              // the languages whose glosses are kept
+    QStringList m_allLanguages;          // of the file's glosses, definitions and translations
     QHash<QString, QString> m_headwords; // entry or sense id -> headword as written
     QSet<QString> m_reported;
 };
@@ -413,7 +485,8 @@ QVector<SourceText> RecordMaker::analysis(const QVector<Form> &forms, const QStr
 {
     QVector<SourceText> texts;
     for (const Form &form : forms) {
-        if (form.language == m_analysis) {
+        // A text without a language is kept whatever the analysis languages are.
+        if (form.language.isEmpty() || m_analysis.contains(form.language)) {
             texts.append(form.text);
             continue;
         }
@@ -421,26 +494,36 @@ QVector<SourceText> RecordMaker::analysis(const QVector<Form> &forms, const QStr
         ++m_result->summary.ignoredFields[key];
         if (!m_reported.contains(key)) {
             m_reported.insert(key);
-            warn(form.text.line, QStringLiteral("%1 in \"%2\" left out: the analysis language is "
-                                                "\"%3\" (--lang)")
-                                     .arg(what, form.language, m_analysis));
+            // Left out by the choice of languages (the producer's, or the documented default):
+            // reported with the option that keeps them, not counted as a loss.
+            warn(form.text.line,
+                 QStringLiteral("%1 in \"%2\" left out: the analysis language is \"%3\" (--lang)")
+                     .arg(what, form.language, m_analysis.join(QLatin1Char(','))),
+                 key, false,
+                 QStringLiteral("the option --lang %1 keeps them")
+                     .arg(m_allLanguages.join(QLatin1Char(','))));
         }
     }
     return texts;
 }
 
-QVector<ImportedRecord> RecordMaker::records()
+void RecordMaker::writeRecords(QVector<LiftEntry> *entries, EntryWriter *writer)
 {
-    QVector<ImportedRecord> records;
-    for (const LiftEntry &entry : m_reader.entries) {
+    for (LiftEntry &read : *entries) {
+        const LiftEntry entry = std::exchange(read, LiftEntry());
         ImportedRecord record;
         record.line = entry.line;
         record.headword = vernacular(entry.lexicalUnit);
         if (record.headword.line == 0)
             record.headword.line = entry.line;
-        record.form = vernacular(entry.pronunciations);
-        if (record.form.text.isEmpty() && !entry.pronunciations.isEmpty())
-            record.form = entry.pronunciations.first().text;
+        // The bracket shows the citation form, else the pronunciation.
+        for (const QVector<Form> *forms : {&entry.citations, &entry.pronunciations}) {
+            if (!record.form.text.isEmpty())
+                break;
+            record.form = vernacular(*forms);
+            if (record.form.text.isEmpty() && !forms->isEmpty())
+                record.form = forms->first().text;
+        }
         record.homonym = entry.order;
         for (const LiftSense &liftSense : entry.senses) {
             ImportedSense sense;
@@ -463,15 +546,16 @@ QVector<ImportedRecord> RecordMaker::records()
                 record.variants.append(text);
         }
         for (const LiftRelation &relation : entry.relations) {
-            const RelationKind kind = relationKind(relation.type);
+            const RelationKind kind = relationKind(relation);
             if (kind == RelationKind::Unused) {
                 const QString key = QStringLiteral("relation ") + relation.type;
                 ++m_result->summary.ignoredFields[key];
                 if (!m_reported.contains(key)) {
                     m_reported.insert(key);
-                    warn(relation.line, QStringLiteral("relations of type \"%1\" are not "
-                                                       "imported: left out")
-                                            .arg(relation.type));
+                    warn(relation.line,
+                         QStringLiteral("relations of type \"%1\" are not imported: left out")
+                             .arg(relation.type),
+                         key, true);
                 }
                 continue;
             }
@@ -481,16 +565,46 @@ QVector<ImportedRecord> RecordMaker::records()
                     warn(relation.line,
                          QStringLiteral("relation to \"%1\" left out: no entry or sense has "
                                         "that id")
-                             .arg(relation.ref));
+                             .arg(relation.ref),
+                         QStringLiteral("relation to an unknown id left out"), true);
                 continue;
             }
             const SourceText word{*target, relation.line};
-            (kind == RelationKind::Up ? record.up : record.down).append(word);
+            switch (kind) {
+            case RelationKind::Up:
+                record.up.append(word);
+                break;
+            case RelationKind::Down:
+                record.down.append(word);
+                break;
+            case RelationKind::Synonym:
+                record.synonyms.append(word);
+                break;
+            case RelationKind::Antonym:
+                record.antonyms.append(word);
+                break;
+            case RelationKind::Compare:
+                record.compared.append(word);
+                break;
+            case RelationKind::VariantOf:
+                if (record.mainEntry.text.isEmpty()) {
+                    record.mainEntry = word;
+                    record.mainEntryLabel =
+                        (relation.variantType.isEmpty() ? QStringLiteral("variant")
+                                                        : relation.variantType.toLower()) +
+                        QStringLiteral(" of");
+                } else {
+                    record.up.append(word);
+                }
+                break;
+            case RelationKind::Unused:
+                break;
+            }
         }
         record.notes = analysis(entry.notes, QStringLiteral("notes"));
-        records.append(record);
+        writer->add(record);
     }
-    return records;
+    entries->clear();
 }
 
 } // namespace
@@ -508,10 +622,37 @@ ImportResult importLift(QIODevice *device, const QString &fileName, const Import
             {fileName, 0, Diagnostic::Error, QStringLiteral("no entry to import")});
         return result;
     }
-    const QVector<ImportedRecord> records =
-        RecordMaker(reader, options, fileName, &result).records();
-    result.sources =
-        writeEntries(records, reader.about, map, fileName, &result.diagnostics, &result.summary);
+    const QMap<QString, int> formLanguages = reader.formLanguages;
+    const QMap<QString, int> glossLanguages = reader.glossLanguages;
+    EntryWriter writer(map, fileName, &result.diagnostics, &result.summary);
+    RecordMaker(reader, options, fileName, &result).writeRecords(&reader.entries, &writer);
+    result.sources = writer.finish(reader.about);
+    // Languages as a producer is to choose among them: "en (120), fr (3)".
+    const auto named = [](const QMap<QString, int> &languages) {
+        QStringList names;
+        for (auto it = languages.constBegin(); it != languages.constEnd(); ++it)
+            names.append(QStringLiteral("\"%1\" (%2)").arg(it.key()).arg(*it));
+        return names.join(QStringLiteral(", "));
+    };
+    if (result.summary.entriesWritten == 0) {
+        result.diagnostics.append(
+            {fileName, 0, Diagnostic::Error,
+             QStringLiteral("no entry written: no lexical unit has a form that can be a "
+                            "headword%1; the lexical units' forms are in %2")
+                 .arg(options.vernacularLanguage.isEmpty()
+                          ? QString()
+                          : QStringLiteral(" in \"%1\" (--vernacular)")
+                                .arg(options.vernacularLanguage),
+                      named(formLanguages))});
+        return result;
+    }
+    if (result.summary.lexiconRows == 0 && !glossLanguages.isEmpty()) {
+        result.diagnostics.append(
+            {fileName, 0, Diagnostic::Error,
+             QStringLiteral("no gloss written: none is in \"%1\" (--lang); the glosses are in %2")
+                 .arg(options.analysisLanguage, named(glossLanguages))});
+        return result;
+    }
     result.usable = true;
     return result;
 }

@@ -15,8 +15,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -77,7 +79,8 @@ const char checkUsage[] =
     "'file:line: error|warning: message': a listed headword without an entry; an entry\n"
     "that no listed headword reaches, or that stands in another letter file than its\n"
     "headword's; a cross-reference to a headword without entry; cross-references in a\n"
-    "circle; a homograph separated from its first entry by another entry (never shown);\n"
+    "circle; a related word (\xE2\x86\x91WORD, \xE2\x86\x93WORD) that names no entry (warning);\n"
+    "a homograph separated from its first entry by another entry (never shown);\n"
     "a headword not in search form; a lexicon line without '|'; control characters and\n"
     "trailing blanks; a line whose colours would draw text in front of a '(' or a '['\n"
     "as a headword (warning); no about file (warning).\n"
@@ -107,7 +110,8 @@ const char encodeUsage[] =
     "cannot be written.\n";
 
 const char importMdfUsage[] =
-    "Usage: lexora-data import-mdf FILE [--map MAPFILE] [--encoding utf-8|latin1] SRC_DIR\n"
+    "Usage: lexora-data import-mdf FILE [--map MAPFILE] [--encoding utf-8|latin1]\n"
+    "                              [--verbose] SRC_DIR\n"
     "\n"
     "Reads FILE, a dictionary database in the standard format with MDF markers (\\lx, \\ps,\n"
     "\\ge, ...), and writes headwords.txt, entries.txt, lexicon.txt and about.txt into\n"
@@ -119,27 +123,40 @@ const char importMdfUsage[] =
     "sense field numbers them; the fields before the first record become about.txt.\n"
     "SRC_DIR is replaced as a whole, and only if it holds nothing but these four files.\n"
     "\n"
-    "Exit status: 0 imported as it is, 1 imported with warnings, 2 unusable input or SRC_DIR\n"
-    "cannot be written (nothing is written).\n";
+    "Warnings of one kind are printed together: their first three places (all of them\n"
+    "with --verbose), then a note with their count and the map line or option that would\n"
+    "change them.\n"
+    "\n"
+    "Exit status: 0 imported, nothing a reader would see lost (warnings may be printed);\n"
+    "1 imported, but records, glosses, relations or lines were dropped (the warnings say\n"
+    "which); 2 unusable input (nothing imported, no entry or no gloss written: the file's\n"
+    "languages are named) or SRC_DIR cannot be written (nothing is written).\n";
 
 const char importLiftUsage[] =
-    "Usage: lexora-data import-lift FILE.lift [--lang CODE] [--vernacular CODE]\n"
-    "                               [--map MAPFILE] SRC_DIR\n"
+    "Usage: lexora-data import-lift FILE.lift [--lang CODE[,CODE...]] [--vernacular CODE]\n"
+    "                               [--map MAPFILE] [--verbose] SRC_DIR\n"
     "\n"
     "Reads FILE.lift, a dictionary in the Lexicon Interchange Format (LIFT 0.13), and writes\n"
     "headwords.txt, entries.txt, lexicon.txt and about.txt into SRC_DIR, ready for\n"
     "'lexora-data build'.\n"
-    "Glosses, definitions, translations and notes are taken in the language CODE (default:\n"
-    "the language of most glosses and definitions); the headword is the lexical unit's\n"
-    "form in the vernacular language CODE (default: its first form). The part-of-speech\n"
+    "Glosses, definitions, translations and notes are taken in the languages CODE (default:\n"
+    "the language of most glosses and definitions), and those without a language; the\n"
+    "headword is the lexical unit's form in the vernacular language CODE (default: its\n"
+    "first form). The part-of-speech\n"
     "lines of MAPFILE ('ps VALUE TAG') extend the built-in table (docs/import-map.md).\n"
     "Whatever is left out or changed is reported as 'FILE:line: warning: message';\n"
     "malformed XML as 'FILE:line: error: message (column N)'. A summary line follows.\n"
     "The header's description becomes about.txt. SRC_DIR is replaced as a whole, and only\n"
     "if it holds nothing but these four files.\n"
     "\n"
-    "Exit status: 0 imported as it is, 1 imported with warnings, 2 unusable input or SRC_DIR\n"
-    "cannot be written (nothing is written).\n";
+    "Warnings of one kind are printed together: their first three places (all of them\n"
+    "with --verbose), then a note with their count and the map line or option that would\n"
+    "change them.\n"
+    "\n"
+    "Exit status: 0 imported, nothing a reader would see lost (warnings may be printed);\n"
+    "1 imported, but records, glosses, relations or lines were dropped (the warnings say\n"
+    "which); 2 unusable input (nothing imported, no entry or no gloss written: the file's\n"
+    "languages are named) or SRC_DIR cannot be written (nothing is written).\n";
 
 bool wantsHelp(const QStringList &args)
 {
@@ -259,7 +276,8 @@ struct Arguments
 {
     QStringList positional;
     QHash<QString, QString> options;
-    QString error; // why the arguments cannot be taken; empty when they can
+    QSet<QString> flags; // options without a value: "--verbose"
+    QString error;       // why the arguments cannot be taken; empty when they can
 };
 
 Arguments parseArguments(const QStringList &args, const char *const *valueOptions,
@@ -270,6 +288,10 @@ Arguments parseArguments(const QStringList &args, const char *const *valueOption
         const QString &arg = args.at(i);
         if (!arg.startsWith(QLatin1Char('-')) || arg.size() == 1) {
             parsed.positional.append(arg);
+            continue;
+        }
+        if (arg == QLatin1String("--verbose")) {
+            parsed.flags.insert(arg);
             continue;
         }
         bool known = false;
@@ -339,13 +361,49 @@ int encode(const QStringList &arguments)
     return Success;
 }
 
-// Prints an import's diagnostics and summary, writes its sources into SRC_DIR unless it
-// is unusable, and gives the exit status.
+// Prints an import's diagnostics, grouped by kind, and its summary, writes its sources into
+// SRC_DIR unless it is unusable, and gives the exit status: 0 when nothing a reader would
+// see was lost, 1 when something was (the warnings say what), 2 when nothing is written.
 int finishImport(const ImportResult &result, const QString &input, const QString &srcDir,
-                 const QStringList &readDirs)
+                 const QStringList &readDirs, bool verbose)
 {
-    for (const Diagnostic &problem : result.diagnostics)
-        printLine(stderr, problem.toString());
+    // The kinds in the order of their first place; the first few places of each, all with
+    // --verbose, then their count and what would change them.
+    constexpr int placesShown = 3;
+    QStringList kinds;
+    QHash<QString, QVector<const Diagnostic *>> places;
+    for (const Diagnostic &problem : result.diagnostics) {
+        if (problem.severity == Diagnostic::Error) {
+            printLine(stderr, problem.toString());
+            continue;
+        }
+        const QString kind = problem.kind.isEmpty() ? problem.message : problem.kind;
+        if (!places.contains(kind))
+            kinds.append(kind);
+        places[kind].append(&problem);
+    }
+    int lossKinds = 0;
+    QStringList counts;
+    for (const QString &kind : qAsConst(kinds)) {
+        const QVector<const Diagnostic *> &list = places.value(kind);
+        // Fields reported at their first place only are counted in the summary.
+        const int count = std::max(int(list.size()), result.summary.ignoredFields.value(kind));
+        for (int i = 0; i < list.size() && (verbose || i < placesShown); ++i)
+            printLine(stderr, list.at(i)->toString());
+        const Diagnostic &first = *list.first();
+        if (count > 1 || !first.hint.isEmpty()) {
+            QString line = QStringLiteral("%1: note: %2: %3 in all").arg(input, kind).arg(count);
+            if (!verbose && list.size() > placesShown)
+                line += QStringLiteral(", %1 more places with --verbose")
+                            .arg(list.size() - placesShown);
+            if (!first.hint.isEmpty())
+                line += QStringLiteral("; ") + first.hint;
+            printLine(stderr, line);
+        }
+        counts.append(QStringLiteral("%1 %2").arg(kind).arg(count));
+        if (first.loss)
+            ++lossKinds;
+    }
     if (!result.usable)
         return Unusable;
     const OutputFiles files = sourceFiles(result.sources);
@@ -354,8 +412,18 @@ int finishImport(const ImportResult &result, const QString &input, const QString
         printLine(stderr, QStringLiteral("lexora-data: ") + error);
         return Unusable;
     }
-    printLine(stderr, result.summary.text(input));
-    return result.diagnostics.isEmpty() ? Success : Problems;
+    QString summary = result.summary.text(input);
+    if (!counts.isEmpty())
+        summary += QStringLiteral("; warnings: ") + counts.join(QStringLiteral(", "));
+    printLine(stderr, summary);
+    if (lossKinds > 0) {
+        printLine(stderr, QStringLiteral("%1: %2 kind(s) of warning above lost something a "
+                                         "reader would see")
+                              .arg(input)
+                              .arg(lossKinds));
+        return Problems;
+    }
+    return Success;
 }
 
 // The built-in map with the map file of option --map read on top of it; nothing when the
@@ -397,17 +465,20 @@ int importMdf(const QStringList &args)
         return usageError(importMdfUsage);
     }
     TextReadReport report;
-    const std::optional<QString> text = readFileText(
-        input, &report,
-        encoding == QLatin1String("latin1") ? TextEncoding::Latin1 : TextEncoding::Unicode);
-    if (!reportRead(input, bool(text), report)) {
-        if (text && encoding != QLatin1String("latin1"))
+    const ImportResult result = importMdfFile(
+        input, *map,
+        encoding == QLatin1String("latin1") ? TextEncoding::Latin1 : TextEncoding::Unicode,
+        &report);
+    const bool read = report.failure.isEmpty();
+    if (!reportRead(input, read, report)) {
+        if (read && encoding != QLatin1String("latin1"))
             printLine(stderr, QStringLiteral("lexora-data: nothing written; if %1 is in "
                                              "Latin-1, give --encoding latin1")
                                   .arg(input));
         return Unusable;
     }
-    return finishImport(importMdf(*text, input, *map), input, parsed.positional.at(1), readDirs);
+    return finishImport(result, input, parsed.positional.at(1), readDirs,
+                        parsed.flags.contains(QStringLiteral("--verbose")));
 }
 
 const char *const importLiftOptions[] = {"--lang", "--vernacular", "--map", nullptr};
@@ -437,7 +508,8 @@ int importLift(const QStringList &args)
     TextReadReport report;
     if (!result.usable && readFileText(input, &report))
         reportRead(input, true, report);
-    return finishImport(result, input, parsed.positional.at(1), readDirs);
+    return finishImport(result, input, parsed.positional.at(1), readDirs,
+                        parsed.flags.contains(QStringLiteral("--verbose")));
 }
 
 // The commands, with their usage text, the number of arguments each takes besides its

@@ -2,6 +2,7 @@
 
 #include "entrywriter.h"
 #include "importmap.h"
+#include "textfile.h"
 
 #include <QString>
 #include <optional>
@@ -19,4 +20,14 @@
 // new sense keeps the part of speech of the one before.
 //
 // Markers the map does not name are left out, each reported once where it first stands.
+//
+// Each record goes to the entry writer as soon as it is read, so that only the records of
+// one record marker are ever held.
 ImportResult importMdf(const QString &text, const QString &fileName, const ImportMap &map);
+
+// The same for the file at `path`, read and decoded as the text reader does it
+// (textfile.h), a piece of whole lines at a time, so that its text is never held at once.
+// When the file cannot be read or is not clean text, `report` says why and the result is
+// unusable without a diagnostic of its own. A piece is at least `pieceSize` bytes.
+ImportResult importMdfFile(const QString &path, const ImportMap &map, TextEncoding encoding,
+                           TextReadReport *report, int pieceSize = 1 << 20);
