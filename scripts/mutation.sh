@@ -379,7 +379,9 @@ if command == "baseline":
         if program in record["hashes"]:
             with open(program, "rb") as f:
                 body = f.read()
-            runs += [p for p in programs if p != program and p.encode() in body]
+            # A path written as a QString literal is held in UTF-16.
+            runs += [p for p in programs if p != program and
+                     (p.encode() in body or p.encode("utf-16-le") in body)]
         record["tests"][name] = runs
     with open(record_path, "w") as f:
         json.dump(record, f)
