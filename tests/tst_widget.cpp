@@ -158,6 +158,9 @@ void TestWidget::lexiconFieldMovesTheTable()
     for (const QString &text : texts)
         table->parentWidget()->findChild<QLineEdit *>()->setText(text); // the field above it
     QCOMPARE(table->currentRow(), row);
+    // The row found is shown selected whole, word and gloss.
+    QCOMPARE(table->selectionModel()->selectedRows(),
+             QModelIndexList{table->model()->index(row, 0)});
 }
 
 // An entry line beyond 100 000 characters ends cut in "…"; a list cell draws at most
