@@ -123,6 +123,9 @@ void TestSampleDictionaryBuilder::entries_data()
              "MUSO [mùso] N femme.\n↓MUSONIN\nMUSONIN [musonin] N fillette.\n↑MUSO\n"
              "♦ Musonin \u2045kelen\u2046 nana.\nЛINI [ɲíni] W chercher.\n♦ Ba ɲini bɛ.\n"
              "SO [so] N maison, cheval, case.");
+    QTest::newRow("CR LF line ends")
+        << u("# text = Ba.\r\n1\tBa\tbá\tNOUN\t_\t_\t0\troot\t_\tGloss=mère\r\n")
+        << u("BA [bá] N mère.\n♦ Ba.");
     // TORA is an inflected form of the verb TO: it points to it and gives its example to
     // the verb, not to the noun of the same spelling. TORALEN, an inflected form of TORA,
     // points to TO too, since a reference is never the base of another.
