@@ -130,6 +130,10 @@ void TestMdfImport::records_data()
         << u("SO\n--\nSO [so] wait....\n\u2666 A \u2045so\u2046 ka bon. His house is big.\n--\n"
              "SO|wait...\n--\nImported from d.txt.")
         << QList<int>{1, 2};
+    // Line 2 of entries.txt: index 1 takes key digit 1 ((2 + 1) mod 5 = 3).
+    QTest::newRow("a translation without its example is reported at its own line")
+        << u("\\lx so\n\\ge x\n\\xe a\u2026\n")
+        << u("SO\n--\nSO [so] x.\na...\n--\nSO|x\n--\nImported from d.txt.") << QList<int>{3};
 }
 
 void TestMdfImport::records()
