@@ -110,6 +110,9 @@ void TestLexoraData::runs_data()
         {{"d.txt", "\\lx ba\n\\ge x\n"}, {"bad.map", "\\ge\n"}},
         "import-mdf d.txt --map bad.map src", 2, "bad.map:1: error: a line is",
         {{"src", QByteArray()}});
+    row("import-lift prints the map file's errors and writes nothing",
+        {{"d.lift", "<lift/>\n"}, {"bad.map", "\\ge\n"}}, "import-lift d.lift --map bad.map src", 2,
+        "bad.map:1: error: a line is", {{"src", QByteArray()}});
     // More glosses in English than in French, so French only when asked for; warnings: exit 1.
     row("import-lift --lang",
         {{"d.lift",
