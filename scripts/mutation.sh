@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Mutation check: applies each deliberate fault of scripts/mutants.txt to the shipped
-# sources, one at a time, rebuilds, runs the test suite and reports which faults the
-# suite kills and which survive. A developer tool; CI does not run it.
+# Mutation check: applies each deliberate fault of scripts/mutants.txt, or faults drawn
+# at random by scripts/random-mutants.py, to the shipped sources, one at a time, rebuilds,
+# runs the test suite and reports which faults the suite kills and which survive. A
+# developer tool; CI does not run it.
 #
 #   scripts/mutation.sh [--build DIR] [--only ID[,ID...]] [--list] [--timeout S] [--mutants FILE]
+#   scripts/mutation.sh --seed S [--count N] [--only GLOB] [--build DIR] [--list] [--timeout S]
 #
 # Every mutated source is restored byte for byte from a copy, after each fault and on
 # any exit (error, Ctrl-C, kill). The restored file gets a fresh modification time, so
@@ -16,11 +18,14 @@ build_dir="$root/build-mutation"
 only=""
 list_only=0
 test_timeout=120
-excluded_tests='^(debpackage|bench_smoke)$'
+excluded_tests='^(debpackage|bench_smoke|fuzz_.*)$'
+seed=""
+count=""
 
 usage() {
     cat <<'EOF'
 Usage: scripts/mutation.sh [--build DIR] [--only ID[,ID...]] [--list] [--timeout S] [--mutants FILE]
+       scripts/mutation.sh --seed S [--count N] [--only GLOB] [--build DIR] [--list] [--timeout S]
 
 Applies each fault listed in scripts/mutants.txt to its source file, one at a time,
 rebuilds DIR incrementally and runs the test suite (without debpackage and bench_smoke;
@@ -37,6 +42,20 @@ DIR/mutation-logs/.
   --timeout S   stop a test after S seconds instead of 120
   --mutants F   read the faults from F instead of scripts/mutants.txt (its format is
                 described at the top of that file)
+
+Random faults: with --seed (or --count), N faults (default 40) are drawn at random by
+scripts/random-mutants.py from the sources of data/, window/, input/, highlighting/,
+app/ and tools/ (one token on one line: a comparison flipped, && for ||, a condition
+negated, a number off by one, a statement deleted, a failure returned as success) and
+run instead of the list; the same seed draws the same faults. The run stops the suite
+at the first failing test, and the results go to DIR/mutation-results-seedS.txt.
+  --seed S      the seed of the draw (a whole number)
+  --count N     how many faults to draw (default 40; the first N of a larger count)
+  --only GLOB   draw only from the source files matching GLOB (as 'tools/*' or
+                'data/entrylookup.cpp')
+
+Only the test programs and the programs they run are built, and a test runs only when
+its program, or a program it runs, differs from the unmutated build.
 
 Exit status: 0 when the run completed (whatever the score), 1 when the unmutated suite
 fails or the build cannot be set up, 2 on unusable arguments or fault list.
@@ -65,6 +84,16 @@ while [ $# -gt 0 ]; do
         test_timeout="$2"
         shift 2
         ;;
+    --seed)
+        [ $# -ge 2 ] && [[ "$2" =~ ^[0-9]+$ ]] || { usage >&2; exit 2; }
+        seed="$2"
+        shift 2
+        ;;
+    --count)
+        [ $# -ge 2 ] && [[ "$2" =~ ^[1-9][0-9]*$ ]] || { usage >&2; exit 2; }
+        count="$2"
+        shift 2
+        ;;
     --list) list_only=1; shift ;;
     -h | --help) usage; exit 0 ;;
     *)
@@ -78,6 +107,18 @@ case "$build_dir" in
 /*) ;;
 *) build_dir="$PWD/$build_dir" ;;
 esac
+results_name="mutation-results.txt"
+if [ -n "$seed$count" ]; then
+    # Random faults: drawn into a fault list of their own, which the rest reads as usual.
+    seed="${seed:-1}"
+    count="${count:-40}"
+    mkdir -p "$build_dir"
+    mutants_file="$build_dir/random-faults-seed$seed.txt"
+    python3 "$root/scripts/random-mutants.py" --root "$root" --seed "$seed" --count "$count" \
+        --only "$only" -o "$mutants_file" || exit 2
+    only=""
+    results_name="mutation-results-seed$seed.txt"
+fi
 
 # --------------------------------------------------------------------------------------
 # The fault list: reading it and applying one fault, in Python (exact text, no patterns).
@@ -275,7 +316,7 @@ fi
 # The build and the suite.
 mkdir -p "$build_dir"
 logs="$build_dir/mutation-logs"
-results="$build_dir/mutation-results.txt"
+results="$build_dir/$results_name"
 mkdir -p "$logs"
 
 configure() {
@@ -283,12 +324,77 @@ configure() {
     if [ ! -f "$build_dir/CMakeCache.txt" ] && command -v ninja >/dev/null; then
         generator=(-G Ninja)
     fi
-    run_child cmake -S "$root" -B "$build_dir" "${generator[@]}" \
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    run_child cmake -S "$root" -B "$build_dir" "${generator[@]}" "${launcher[@]}" \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 }
 
+# What the suite needs: every test program and the programs the tests run (the viewer,
+# the benchmark and the screenshot tool are not built).
+build_targets=()
 build() {
-    run_child cmake --build "$build_dir" -j2
+    run_child cmake --build "$build_dir" -j2 ${build_targets[@]:+--target "${build_targets[@]}"}
+}
+
+# The programs of the suite. `programs_py baseline` writes, for every test, its program
+# and the programs of the build whose path it holds (those it runs), each with its hash,
+# to $build_dir/mutation-programs.json, and prints the targets to build;
+# `programs_py changed` prints the tests whose program, or a program they run, now
+# differs from that record, as a ctest pattern ("" when none).
+programs_py() {
+    python3 - "$1" "$build_dir" "$excluded_tests" <<'PY'
+import hashlib, json, os, re, subprocess, sys
+
+command, build, excluded = sys.argv[1:4]
+record_path = os.path.join(build, "mutation-programs.json")
+
+def digest(path):
+    try:
+        with open(path, "rb") as f:
+            return hashlib.sha1(f.read()).hexdigest()
+    except OSError:
+        return ""
+
+if command == "baseline":
+    shown = subprocess.run(["ctest", "--test-dir", build, "--show-only=json-v1"],
+                           check=True, capture_output=True, text=True).stdout
+    tests = {}
+    for test in json.loads(shown)["tests"]:
+        if re.fullmatch(excluded.strip("^$"), test["name"]) or not test.get("command"):
+            continue
+        tests[test["name"]] = os.path.realpath(test["command"][0])
+    programs = sorted({p for p in tests.values() if p.startswith(build + os.sep)})
+    for sub in ("app", "tools"):
+        folder = os.path.join(build, sub)
+        for name in sorted(os.listdir(folder)) if os.path.isdir(folder) else []:
+            path = os.path.join(folder, name)
+            if os.path.isfile(path) and os.access(path, os.X_OK):
+                programs.append(path)
+    record = {"tests": {}, "hashes": {p: digest(p) for p in programs}}
+    for name, program in tests.items():
+        runs = [program]
+        if program in record["hashes"]:
+            with open(program, "rb") as f:
+                body = f.read()
+            # A path written as a QString literal is held in UTF-16.
+            runs += [p for p in programs if p != program and
+                     (p.encode() in body or p.encode("utf-16-le") in body)]
+        record["tests"][name] = runs
+    with open(record_path, "w") as f:
+        json.dump(record, f)
+    needed = {p for runs in record["tests"].values() for p in runs if p in record["hashes"]}
+    print(" ".join(sorted(os.path.basename(p) for p in needed)))
+else:
+    with open(record_path) as f:
+        record = json.load(f)
+    now = {p: digest(p) for p in record["hashes"]}
+    changed = [name for name, runs in record["tests"].items()
+               if any(p not in now or now[p] != record["hashes"][p] for p in runs)]
+    print("^(" + "|".join(re.escape(n) for n in sorted(changed)) + ")$" if changed else "")
+PY
 }
 
 # Runs the suite; sets `failures` to the failing tests as "name (reason)", one per line.
@@ -296,10 +402,13 @@ build() {
 # so a test that has run for $test_timeout seconds is stopped here; it counts as failed.
 failures=""
 run_suite() {
-    local log="$1" status=0 stopped="" pid name
+    local log="$1" selection="${2:-}" status=0 stopped="" pid name
     local -A since=() # "pid program" of each test process -> when it was first seen
-    setsid env QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" -E "$excluded_tests" \
-        -j2 >"$log" 2>&1 &
+    local options=(-E "$excluded_tests" -j2)
+    [ -z "$selection" ] || options+=(-R "$selection")
+    [ -z "$seed" ] || options+=(--stop-on-failure)
+    setsid env QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" "${options[@]}" \
+        >"$log" 2>&1 &
     child=$!
     while kill -0 "$child" 2>/dev/null; do
         while read -r pid name; do
@@ -324,11 +433,13 @@ run_suite() {
 started=$SECONDS
 revision="$(git -C "$root" describe --always --dirty 2>/dev/null || echo 'unknown revision')"
 echo "== Configuring and building $build_dir unmutated"
-if ! { configure && build; } >"$logs/unmutated.build.log" 2>&1; then
+if ! { configure && build; } >"$logs/unmutated.build.log" 2>&1 ||
+    ! targets="$(programs_py baseline)"; then
     tail -n 30 "$logs/unmutated.build.log" >&2
     echo "mutation.sh: the unmutated sources do not build; see $logs/unmutated.build.log" >&2
     exit 1
 fi
+read -r -a build_targets <<<"$targets"
 echo "== Running the unmutated suite"
 run_suite "$logs/unmutated.test.log"
 if [ -n "$failures" ]; then
@@ -380,7 +491,15 @@ while IFS=$'\t' read -r id file what reason; do
         record "$id" "did-not-compile" "see mutation-logs/$id.build.log" "$what"
         continue
     fi
-    run_suite "$logs/$id.test.log"
+    selection="$(programs_py changed)"
+    if [ -z "$selection" ]; then
+        restore
+        echo "SURVIVED: no test program changed ($((SECONDS - t0)) s)"
+        survived+=("$id")
+        record "$id" "survived" "no test program changed" "$what"
+        continue
+    fi
+    run_suite "$logs/$id.test.log" "$selection"
     restore
     if [ -n "$failures" ]; then
         by="$(echo "$failures" | paste -sd ',' - | sed 's/,/, /g')"
@@ -397,7 +516,7 @@ done <<<"$records"
 # --------------------------------------------------------------------------------------
 applicable=$((total - ${#not_applicable[@]} - ${#no_compile[@]}))
 {
-    echo "Mutation check of $revision" \
+    echo "Mutation check of $revision${seed:+, random faults --seed $seed --count $count}" \
         "($(date '+%Y-%m-%d %H:%M'), $(((SECONDS - started) / 60)) min)"
     echo
     echo "faults:          $total"

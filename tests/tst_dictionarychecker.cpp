@@ -104,6 +104,8 @@ void TestDictionaryChecker::problems_data()
         edited({{"entries.bna", "  ɲa"}}), ul({"entries.bna:4: error", "entries.bna:4: warning"}),
         u("headword \"  ɲa\" is not in search form, so the search field never finds it; write "
           "it as \"ЛA\""));
+    row("headword listed twice", edited({{"entries.bna", "BA"}}), ul({"entries.bna:4: warning"}),
+        u("headword \"BA\" is listed already at line 1"));
     row("empty headword", edited({{"entries.bna", ""}}), ul({"entries.bna:4: error"}),
         u("empty headword"));
     row("headword whose initial has no letter file", edited({{"entries.bna", "1BA"}}),

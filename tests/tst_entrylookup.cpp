@@ -78,16 +78,35 @@ void TestEntryLookup::showsTheEntryOfAHeadword_data()
     row("blank word", QStringLiteral("  "), LookupResult::Unchanged, QString());
 }
 
+// Each row through the viewer's lookup, which searches the letter texts directly, and
+// through a finder that indexes them from its first search on, as the checker's does: the
+// walk ends at the entry shown, or at the search form not found.
 void TestEntryLookup::showsTheEntryOfAHeadword()
 {
     QFETCH(QString, word);
     QFETCH(int, kind);
     QFETCH(QString, text);
     QFETCH(QString, form);
-    const LookupResult result = lookUpWord(sampleLetters(), word);
+    const LetterTexts letters = sampleLetters();
+    const LookupResult result = lookUpWord(letters, word);
     QCOMPARE(int(result.kind), kind);
     QCOMPARE(result.text, text);
     QCOMPARE(result.form, form);
+
+    EntryFinder indexing(letters, 0);
+    const ReferenceWalk walk = walkReferences(indexing, word);
+    switch (kind) {
+    case LookupResult::Entry:
+        QVERIFY(walk.end == ReferenceWalk::Entry || walk.end == ReferenceWalk::Circle);
+        QCOMPARE(walk.entry.text, text);
+        break;
+    case LookupResult::NotFound:
+        QCOMPARE(int(walk.end), int(ReferenceWalk::NoEntry));
+        QCOMPARE(walk.form, text);
+        break;
+    default:
+        QVERIFY(walk.end == ReferenceWalk::NoWord || walk.end == ReferenceWalk::EmptyTarget);
+    }
 }
 
 // W0 => W1 => ... => W100000, written last hop first, ending in an entry, then the same

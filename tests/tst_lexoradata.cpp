@@ -107,6 +107,13 @@ void TestLexoraData::runs_data()
     row("import-mdf refuses invalid UTF-8 and writes nothing",
         {{"d.txt", "\\lx ba\n\\ge m\xE8re\n"}}, "import-mdf d.txt src", 2,
         "nothing written; if d.txt is in Latin-1, give --encoding latin1", {{"src", QByteArray()}});
+    row("import-mdf prints the map file's errors and writes nothing",
+        {{"d.txt", "\\lx ba\n\\ge x\n"}, {"bad.map", "\\ge\n"}},
+        "import-mdf d.txt --map bad.map src", 2, "bad.map:1: error: a line is",
+        {{"src", QByteArray()}});
+    row("import-lift prints the map file's errors and writes nothing",
+        {{"d.lift", "<lift/>\n"}, {"bad.map", "\\ge\n"}}, "import-lift d.lift --map bad.map src", 2,
+        "bad.map:1: error: a line is", {{"src", QByteArray()}});
     // More glosses in English than in French, so French only when asked for; the English ones
     // are left out by the producer's choice: nothing lost, exit 0.
     row("import-lift --lang",

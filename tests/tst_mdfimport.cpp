@@ -108,6 +108,11 @@ void TestMdfImport::records_data()
              "BA|mother\nBA|goat\nSA|left\nTA|go\nTA|leave\nTA|going\nTALI|gone\n--\n"
              "Imported from d.txt.")
         << QList<int>{28};
+    QTest::newRow("homographs without number after the numbered ones; number 0 ignored")
+        << u("\\lx ba\n\\ge first\n\\lx ba\n\\hm 1\n\\ge second\n\\lx ba\n\\hm 0\n\\ge third\n")
+        << u("BA\n--\nBA [ba] second.\nBA [ba] first.\nBA [ba] third.\n--\n"
+             "BA|second\nBA|first\nBA|third\n--\nImported from d.txt.")
+        << QList<int>{7};
     QTest::newRow("numbered senses and sub-senses keep their definitions and examples")
         << u("\\lx d\u00E9n\n\\ps n\n\\sn 1.1\n\\ge enfant\n\\de (fils, fille, neveu)\n"
              "\\xv Den b\u025B kasi.\n\\xe L'enfant pleure.\n\\sn 1.2\n\\ge petit\n"
@@ -136,6 +141,10 @@ void TestMdfImport::records_data()
         << u("SO\n--\nSO [so] wait....\n\u2666 A \u2045so\u2046 ka bon. His house is big.\n--\n"
              "SO|wait...\n--\nImported from d.txt.")
         << QList<int>{1, 2};
+    // Line 2 of entries.txt: index 1 takes key digit 1 ((2 + 1) mod 5 = 3).
+    QTest::newRow("a translation without its example is reported at its own line")
+        << u("\\lx so\n\\ge x\n\\xe a\u2026\n")
+        << u("SO\n--\nSO [so] x.\na...\n--\nSO|x\n--\nImported from d.txt.") << QList<int>{3};
 }
 
 void TestMdfImport::records()

@@ -195,11 +195,13 @@ void TestOutputDirectory::replace()
     limit.rlim_cur = setup.sizeLimit ? rlim_t(setup.sizeLimit) : noLimit;
     const bool dropped = asRoot && ::setegid(nobody) == 0 && ::seteuid(nobody) == 0;
     const bool limited = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    const mode_t userMask = ::umask(027); // a file made new gets 0666 less these bits: 0640
     QString error;
     QStringList warnings;
     const bool done = setup.file ? ::replaceFile(target, "new", &error)
                                  : ::replaceDirectory({target, ownedNames, setup.keepOut}, files,
                                                       &error, &warnings);
+    ::umask(userMask);
     limit.rlim_cur = noLimit;
     ::setrlimit(RLIMIT_FSIZE, &limit);
     QVERIFY(!asRoot || (::seteuid(0) == 0 && ::setegid(0) == 0));
@@ -208,11 +210,12 @@ void TestOutputDirectory::replace()
     QCOMPARE(done, replaced);
     QCOMPARE(treeOf(dir.path()), after);
     if (replaced) {
-        // A directory readable by all, as the data it replaces; a file keeps its mode.
-        const int mode = setup.file ? setup.mode : 0755;
+        // A directory readable by all, as the data it replaces; a file keeps its mode, and a
+        // new file gets the one the user's umask gives.
+        const int mode = !setup.file ? 0755 : setup.mode ? setup.mode : 0640;
         struct stat status;
         QCOMPARE(::stat(made.constData(), &status), 0);
-        QCOMPARE(mode ? int(status.st_mode & 07777) : 0, mode);
+        QCOMPARE(int(status.st_mode & 07777), mode);
         QCOMPARE(error, QString());
         QCOMPARE(warnings.join(QLatin1Char('\n')).contains(message), true);
         QCOMPARE(warnings.isEmpty(), message.isEmpty());

@@ -47,6 +47,8 @@ private slots:
     void entries();
     void localeNames();
     void importProgramWritesTheSources();
+    void importProgramRefusesWhatItCannotRead_data();
+    void importProgramRefusesWhatItCannotRead();
 };
 
 void TestSampleDictionaryBuilder::textRules_data()
@@ -121,6 +123,9 @@ void TestSampleDictionaryBuilder::entries_data()
              "MUSO [mùso] N femme.\n↓MUSONIN\nMUSONIN [musonin] N fillette.\n↑MUSO\n"
              "♦ Musonin \u2045kelen\u2046 nana.\nЛINI [ɲíni] W chercher.\n♦ Ba ɲini bɛ.\n"
              "SO [so] N maison, cheval, case.");
+    QTest::newRow("CR LF line ends")
+        << u("# text = Ba.\r\n1\tBa\tbá\tNOUN\t_\t_\t0\troot\t_\tGloss=mère\r\n")
+        << u("BA [bá] N mère.\n♦ Ba.");
     // TORA is an inflected form of the verb TO: it points to it and gives its example to
     // the verb, not to the noun of the same spelling. TORALEN, an inflected form of TORA,
     // points to TO too, since a reference is never the base of another.
@@ -171,13 +176,12 @@ void TestSampleDictionaryBuilder::localeNames()
     QVERIFY(!CldrNames::parse("<ldml><languages>", &error));
 }
 
-// The program's files: the supplement's entries take the place of imported ones; lexicon
-// rows come from the treebank's French glosses, the supplement and the locale names that
-// have an English one and no "|", which would split their row.
-void TestSampleDictionaryBuilder::importProgramWritesTheSources()
+namespace {
+
+// The program's inputs as the test of its output has them.
+const QMap<QString, QByteArray> &importInputs()
 {
-    QTemporaryDir dir;
-    const QMap<QString, QByteArray> files{
+    static const QMap<QString, QByteArray> files{
         {u("tb.conllu"),
          R"(1	Ba	bá	NOUN	_	_	0	root	_	Gloss=mère
 2	nyini	ɲíni	VERB	_	_	0	root	_	Gloss=chercher
@@ -193,12 +197,36 @@ BA [ó] N fleuve.
 ʃA [ó] N chef.
 )"},
         {u("lexicon.txt"), "# comment\nƝƐ|devant\n"}};
+    return files;
+}
+
+// Runs lexora-import in `dir` on the inputs written there, the given ones changed (an
+// empty text: the file left out).
+bool runImport(QProcess *tool, const QTemporaryDir &dir, const QMap<QString, QByteArray> &changed,
+               const QStringList &args = ul({"tb.conllu", ".", ".", "src"}))
+{
+    QMap<QString, QByteArray> files = importInputs();
+    for (auto file = changed.constBegin(); file != changed.constEnd(); ++file)
+        files[file.key()] = *file;
     for (auto file = files.constBegin(); file != files.constEnd(); ++file)
-        QVERIFY(testdata::writeFile(dir.filePath(file.key()), *file));
+        if (!file->isEmpty() && !testdata::writeFile(dir.filePath(file.key()), *file))
+            return false;
+    tool->setWorkingDirectory(dir.path());
+    tool->start(QStringLiteral(LEXORA_IMPORT_TOOL), args);
+    return tool->waitForFinished(30000);
+}
+
+} // namespace
+
+// The program's files: the supplement's entries take the place of imported ones; lexicon
+// rows come from the treebank's French glosses, the supplement and the locale names that
+// have an English one and no "|", which would split their row. --help prints the usage and
+// exits with 0.
+void TestSampleDictionaryBuilder::importProgramWritesTheSources()
+{
+    QTemporaryDir dir;
     QProcess tool;
-    tool.setWorkingDirectory(dir.path());
-    tool.start(QStringLiteral(LEXORA_IMPORT_TOOL), ul({"tb.conllu", ".", ".", "src"}));
-    QVERIFY(tool.waitForFinished(30000));
+    QVERIFY(runImport(&tool, dir, {}));
     QCOMPARE(tool.exitCode(), 0);
     const auto read = [&](const char *name) {
         QFile file(dir.filePath(QStringLiteral("src/") + QLatin1String(name)));
@@ -216,6 +244,38 @@ BA [ó] N fleuve.
                               "based on the Corpus Référence du Bambara")),
              qPrintable(about));
     QVERIFY(about.contains(u("CC BY-SA 4.0, https://creativecommons.org/licenses/by-sa/4.0/")));
+
+    QVERIFY(runImport(&tool, dir, {}, ul({"--help"})));
+    QCOMPARE(tool.exitCode(), 0);
+    QVERIFY(tool.readAllStandardOutput().startsWith("Usage: lexora-import"));
+}
+
+// An input missing or unreadable: exit 2, the file named, nothing written.
+void TestSampleDictionaryBuilder::importProgramRefusesWhatItCannotRead_data()
+{
+    QTest::addColumn<QString>("file");       // replaced by `content`
+    QTest::addColumn<QByteArray>("content"); // empty: the file is missing
+    QTest::addColumn<QString>("message");    // in the error output
+    QTest::newRow("no treebank") << u("tb.conllu") << QByteArray() << u("tb.conllu");
+    QTest::newRow("no Bambara locale file") << u("bm.xml") << QByteArray() << u("bm.xml");
+    QTest::newRow("no English locale file") << u("en.xml") << QByteArray() << u("en.xml");
+    QTest::newRow("no supplement entries") << u("entries.txt") << QByteArray() << u("entries.txt");
+    QTest::newRow("supplement lexicon not UTF-8, its line named")
+        << u("lexicon.txt") << QByteArray("A|b\nB|\xff\n") << u("lexicon.txt:2: ");
+}
+
+void TestSampleDictionaryBuilder::importProgramRefusesWhatItCannotRead()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QProcess tool;
+    QVERIFY(runImport(&tool, dir, {{file, content}}));
+    const QString error = QString::fromUtf8(tool.readAllStandardError());
+    QVERIFY2(error.contains(message), qPrintable(error));
+    QCOMPARE(tool.exitCode(), 2);
+    QVERIFY(!QFileInfo::exists(dir.filePath(u("src"))));
 }
 
 QTEST_GUILESS_MAIN(TestSampleDictionaryBuilder)

@@ -75,23 +75,28 @@ void TestTextFile::readsLines()
 
 void TestTextFile::refusesWhatIsNotARegularFile_data()
 {
-    QTest::addColumn<bool>("fifo");
+    QTest::addColumn<char>("kind"); // f: FIFO, l: dangling link, h: a huge (sparse) file
     QTest::addColumn<QString>("failure");
     QTest::newRow("FIFO, which would block a reader")
-        << true << QStringLiteral("not a regular file");
-    QTest::newRow("dangling symbolic link") << false << QStringLiteral("no such file");
+        << 'f' << QStringLiteral("not a regular file");
+    QTest::newRow("dangling symbolic link") << 'l' << QStringLiteral("no such file");
+    QTest::newRow("a file of 4 GiB, larger than a reader takes")
+        << 'h' << QStringLiteral("larger than 512 MiB");
 }
 
 void TestTextFile::refusesWhatIsNotARegularFile()
 {
-    QFETCH(bool, fifo);
+    QFETCH(char, kind);
     QFETCH(QString, failure);
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("x.txt"));
-    if (fifo)
+    QFile huge(target);
+    if (kind == 'f')
         QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
-    else
+    else if (kind == 'l')
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowhere")), target));
+    else
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(4) << 30));
     TextReadReport report;
     QVERIFY(!readTextLines(target, &report));
     QCOMPARE(report.failure, failure);

@@ -120,7 +120,7 @@ void TestWidget::dictionaryFieldMovesTheListAndShowsTheEntry_data()
         << QStringLiteral("ba\b\b") << 0 << QStringLiteral("A [\u00F2] TU il.\n\n");
     QTest::newRow("q types \u0272, which finds the headword written with \u041B")
         << QStringLiteral("qi") << 3 << QStringLiteral("\u041BINI [\u00F3 \u00F3] W.\n\n");
-    QTest::newRow("a headword without entry")
+    QTest::newRow("a headword whose letter file is missing: not found")
         << QStringLiteral("so") << 4 << QStringLiteral("SO ma ye.");
 }
 
@@ -158,6 +158,9 @@ void TestWidget::lexiconFieldMovesTheTable()
     for (const QString &text : texts)
         table->parentWidget()->findChild<QLineEdit *>()->setText(text); // the field above it
     QCOMPARE(table->currentRow(), row);
+    // The row found is shown selected whole, word and gloss.
+    QCOMPARE(table->selectionModel()->selectedRows(),
+             QModelIndexList{table->model()->index(row, 0)});
 }
 
 // An entry line beyond 100 000 characters ends cut in "…"; a list cell draws at most
