@@ -77,7 +77,9 @@ void TestLexoraData::runs_data()
     row("check of a clean dictionary", built(), "check res", 0, "", {},
         "res: 1 headwords, 1 entries, 1 lexicon rows: no problems\n");
     row("check reports problems", built("?@\nA>\n"), "check res", 1,
-        "res/entries.bna:2: error: headword \"BB\" has no entry", {});
+        "res/entries.bna:2: error: headword \"BB\" has no entry in b.bna\nlexora-data: res: 1 "
+        "error(s), 0 warning(s)\n",
+        {});
     Files withoutAbout = built();
     withoutAbout.remove("res/about.bna");
     row("check warns when there is no about file", withoutAbout, "check res", 1,
@@ -96,6 +98,9 @@ void TestLexoraData::runs_data()
         "res/b.bna:1: error: this line reads as a stored line already",
         {{"res/b.bna", built().value("res/b.bna")}});
     row("encode of a directory", {}, "encode .", 2, "not a regular file", {});
+    row("encode -o refuses a directory as OUTPUT, saying why",
+        {{"b.txt", "ba\n"}, {"out/x", "x\n"}}, "encode b.txt -o out", 2, "it is not a regular file",
+        {{"out/x", "x\n"}});
     // The importers: warnings and the closing summary on stderr; nothing written when the
     // input is refused.
     row("import-mdf --map and --encoding latin1: a gloss marker of one's own in Latin-1",

@@ -77,6 +77,7 @@ private slots:
     void pieces_data();
     void pieces();
     void sharedVariant();
+    void summary();
 };
 
 void TestMdfImport::records_data()
@@ -141,6 +142,12 @@ void TestMdfImport::records_data()
         << u("SO\n--\nSO [so] wait....\n\u2666 A \u2045so\u2046 ka bon. His house is big.\n--\n"
              "SO|wait...\n--\nImported from d.txt.")
         << QList<int>{1, 2};
+    // U+10000 is D800 DC00; at index 8 of line 1 of entries.txt (key digit 3) and index 3 of
+    // line 1 of lexicon.txt (the same digit) D800 is stored as D7FE and DC00, unmoved, would
+    // be left unpaired: the character goes whole.
+    QTest::newRow("a character stored as a broken surrogate pair is left out whole")
+        << u("\\lx ba\n\\ge \U00010000\n")
+        << u("BA\n--\nBA [ba] .\n--\nBA|\n--\nImported from d.txt.") << QList<int>{1, 2};
     // Line 2 of entries.txt: index 1 takes key digit 1 ((2 + 1) mod 5 = 3).
     QTest::newRow("a translation without its example is reported at its own line")
         << u("\\lx so\n\\ge x\n\\xe a\u2026\n")
@@ -258,6 +265,18 @@ void TestMdfImport::sharedVariant()
     QCOMPARE(lookUpWord(letters, u("TAN")).text,
              u("TAN [tan] variant of \u2191TA \u2191TAGA\n\n")); // the last line of its letter text
     QCOMPARE(lookUpWord(letters, u("SOW")).text, u("SO [so] house.\nSO [so] horse.\n"));
+}
+
+// The closing line counts what was read and written, the fields ignored by marker and the
+// texts whose mark-up characters became look-alikes (a gloss's; the lexicon keeps its own).
+void TestMdfImport::summary()
+{
+    const ImportResult result =
+        importMdf(u("\\lx ba\n\\ge mother (of)\n\\dt 2020\n\\lx da\n\\dt 2021\n\\ge x\n"),
+                  QStringLiteral("d.txt"), ImportMap::standard());
+    QCOMPARE(result.summary.text(QStringLiteral("d.txt")),
+             u("d.txt: 2 records read, 2 entries written under 2 headwords, 2 lexicon rows; "
+               "fields ignored: \\dt 2; texts with mark-up characters written as look-alikes: 1"));
 }
 
 QTEST_MAIN(TestMdfImport)
