@@ -3,7 +3,7 @@
 #include "datafile.h"
 #include "datafilenames.h"
 #include "linecodec.h"
-#include "searchform.h"
+#include "alphabet.h"
 
 #include <QDir>
 #include <QFile>

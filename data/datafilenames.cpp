@@ -1,10 +1,5 @@
 #include "datafilenames.h"
 
-QString dictionaryAlphabet()
-{
-    return QStringLiteral("abcde\u025Bfghijklmno\u0254pqrstuvwxyz");
-}
-
 QString dataDirectory()
 {
     return QStringLiteral("res");

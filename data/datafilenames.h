@@ -6,10 +6,6 @@
 // Names of the data files. The viewer reads them from the directory "res" relative to
 // its working directory; the producers' tool reads and writes them in any directory.
 
-// The 28 letters that name the letter files and key the letter texts, in file order:
-// the Latin letters with ɛ (U+025B) after e and ɔ (U+0254) after o.
-QString dictionaryAlphabet();
-
 QString dataDirectory();              // "res"
 QString headwordFileName();           // "entries.bna"
 QString lexiconFileName();            // "lexic.bna"

@@ -1,6 +1,7 @@
 #include "dictionarydata.h"
 
 #include "datafile.h"
+#include "alphabet.h"
 #include "datafilenames.h"
 
 #include <system_error>

@@ -1,6 +1,6 @@
 #include "entrylookup.h"
 
-#include "searchform.h"
+#include "alphabet.h"
 
 #include <QSet>
 #include <QStringView>

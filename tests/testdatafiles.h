@@ -2,6 +2,7 @@
 
 // Writing data files for tests: plain lines are stored exactly as a producer stores them.
 
+#include "alphabet.h"
 #include "datafile.h"
 #include "datafilenames.h"
 

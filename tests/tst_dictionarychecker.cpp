@@ -2,6 +2,7 @@
 // with the right file, line and severity (unusable input is shown by "lexora-data check" in
 // tst_lexoradata).
 
+#include "alphabet.h"
 #include "datafilenames.h"
 #include "dictionarychecker.h"
 #include "testdatafiles.h"

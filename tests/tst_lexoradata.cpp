@@ -2,6 +2,7 @@
 // options that reach the library and what it leaves on disk; a refusal writes nothing. What
 // the compiler, the checker and the importers make of their input is tested with them.
 
+#include "alphabet.h"
 #include "datafilenames.h"
 #include "testdatafiles.h"
 

@@ -12,7 +12,7 @@
 #include "entrylookup.h"
 #include "highlighter.h"
 #include "mdfimport.h"
-#include "searchform.h"
+#include "alphabet.h"
 #include "testdatafiles.h"
 #include "textfile.h"
 

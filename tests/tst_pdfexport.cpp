@@ -2,6 +2,7 @@
 // written here is read with Debian's poppler-utils (pdftotext for the text in the order it
 // is printed, pdffonts, pdfinfo, pdftoppm for the pixels). Every answer is written by hand.
 
+#include "alphabet.h"
 #include "testdatafiles.h"
 
 #include <QImage>

@@ -24,14 +24,6 @@ QString example(const QString &sentence)
     return SampleDictionaryBuilder::exampleLine(sentence).value_or(QString());
 }
 
-// The words of `text`, separated by blanks, in the order of the alphabet.
-QString sorted(const QString &text)
-{
-    QStringList words = text.split(QLatin1Char(' '));
-    std::sort(words.begin(), words.end(), SampleDictionaryBuilder::comesBefore);
-    return words.join(QLatin1Char(' '));
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Rule)
@@ -77,9 +69,6 @@ void TestSampleDictionaryBuilder::textRules_data()
     row("example: none with a slash, read as mark-up", example, u("A/B nana."), "");
     row("example: none too long", example, QStringLiteral("ka ").repeated(40) + QLatin1Char('.'),
         "");
-    // ɛ after e, ɲ (Л U+041B) and ŋ after n, ɔ after o, ʃ after s.
-    row("alphabet order", sorted, u("ʃA TA ƆA ЛA ŊA NA ƐA EA FA OA SA N"),
-        "EA ƐA FA N NA ЛA ŊA OA ƆA SA ʃA TA");
 }
 
 void TestSampleDictionaryBuilder::textRules()

@@ -3,6 +3,7 @@
 // and the article as text, or once as HTML with its colours), and the compressed articles
 // checked with dictzip -t. The sources are written here; every answer by hand.
 
+#include "alphabet.h"
 #include "testdatafiles.h"
 
 #include <QDateTime>

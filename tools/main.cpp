@@ -1,6 +1,7 @@
 // lexora-data: builds, checks, decodes and encodes the data files of the dictionary viewer.
 
 #include "datafile.h"
+#include "alphabet.h"
 #include "datafilenames.h"
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"

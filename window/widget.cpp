@@ -9,7 +9,7 @@
 #include "informationtext.h"
 #include "longtextdelegate.h"
 #include "mylineedit.h"
-#include "searchform.h"
+#include "alphabet.h"
 #include "showntext.h"
 
 #include <QGridLayout>

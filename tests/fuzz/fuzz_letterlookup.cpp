@@ -5,7 +5,7 @@
 
 #include "datafilenames.h"
 #include "entrylookup.h"
-#include "searchform.h"
+#include "alphabet.h"
 
 #include <QHash>
 #include <QString>

@@ -4,7 +4,7 @@
 #include "datafilenames.h"
 #include "entrylookup.h"
 #include "rulematchers.h"
-#include "searchform.h"
+#include "alphabet.h"
 
 #include <QFileInfo>
 #include <QSet>

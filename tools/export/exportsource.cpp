@@ -1,5 +1,6 @@
 #include "exportsource.h"
 
+#include "alphabet.h"
 #include "datafilenames.h"
 
 bool readExportSource(const QString &resDir, ExportSource *source, QVector<Diagnostic> *diagnostics)

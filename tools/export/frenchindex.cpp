@@ -2,7 +2,7 @@
 
 #include "articlehtml.h"
 #include "dictionarysources.h"
-#include "searchform.h"
+#include "alphabet.h"
 
 #include <QHash>
 #include <QPair>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alphabet.h"
 #include "entrylookup.h"
 #include "lexiconline.h"
 

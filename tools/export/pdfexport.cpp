@@ -9,7 +9,7 @@
 #include "entrystyle.h"
 #include "exportsource.h"
 #include "frenchindex.h"
-#include "searchform.h"
+#include "alphabet.h"
 
 #include <QBuffer>
 #include <QCollator>

@@ -9,7 +9,7 @@
 #include "entrylookup.h"
 #include "exportsource.h"
 #include "frenchindex.h"
-#include "searchform.h"
+#include "alphabet.h"
 #include "stardict.h"
 
 #include <QDateTime>

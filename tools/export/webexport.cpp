@@ -10,7 +10,7 @@
 #include "exportsource.h"
 #include "frenchindex.h"
 #include "keytables.h"
-#include "searchform.h"
+#include "alphabet.h"
 
 #include <QFile>
 #include <QHash>

@@ -4,7 +4,7 @@
 #include "entrylookup.h"
 #include "importedtext.h"
 #include "linecodec.h"
-#include "searchform.h"
+#include "alphabet.h"
 
 #include <QFileInfo>
 #include <QHash>

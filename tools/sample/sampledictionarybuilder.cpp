@@ -1,9 +1,9 @@
 #include "sampledictionarybuilder.h"
 
+#include "alphabet.h"
 #include "datafilenames.h"
 #include "entrylookup.h"
 #include "importedtext.h"
-#include "searchform.h"
 
 #include <QSet>
 
@@ -30,7 +30,7 @@ QString lemmaKey(const QString &headword, const QString &tag, const QString &dis
 
 bool hasToneMark(const QString &lemma)
 {
-    return SampleDictionaryBuilder::toneless(lemma) !=
+    return toneless(lemma) !=
            lemma.normalized(QString::NormalizationForm_C).remove(QLatin1Char('.'));
 }
 
@@ -64,11 +64,6 @@ bool isFileableHeadword(const QString &headword)
 }
 
 } // namespace
-
-QString SampleDictionaryBuilder::toneless(const QString &lemma)
-{
-    return ::toneless(lemma);
-}
 
 QString SampleDictionaryBuilder::displayLemma(const QString &lemma)
 {
@@ -142,11 +137,6 @@ std::optional<QString> SampleDictionaryBuilder::exampleLine(const QString &sente
     text = currentSpelling(withoutBrackets(text));
     text[0] = text.at(0).toUpper();
     return QStringLiteral("\u2666 ") + text;
-}
-
-bool SampleDictionaryBuilder::comesBefore(const QString &a, const QString &b)
-{
-    return ::comesBefore(a, b);
 }
 
 void SampleDictionaryBuilder::addTreebank(const QVector<TreebankSentence> &sentences)

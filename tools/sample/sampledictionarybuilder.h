@@ -38,8 +38,6 @@ public:
     // NOTICE states them.
     static QStringList aboutLines();
 
-    // The lemma without tone marks and without the "." between its morphemes.
-    static QString toneless(const QString &lemma);
     // The lemma as the head line shows it: tone marks kept, morpheme dots removed.
     static QString displayLemma(const QString &lemma);
     // The dictionary's tag for a universal part-of-speech tag; empty for parts of speech
@@ -55,9 +53,6 @@ public:
     // the entry view reads as mark-up. It is given in the current spelling and begins
     // with a capital.
     static std::optional<QString> exampleLine(const QString &sentence);
-    // Whether `a` comes before `b` in the order of the Bambara alphabet (both in search
-    // form).
-    static bool comesBefore(const QString &a, const QString &b);
 
 private:
     struct Lemma

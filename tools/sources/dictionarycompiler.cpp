@@ -5,7 +5,7 @@
 #include "dictionarysources.h"
 #include "entrylookup.h"
 #include "linecodec.h"
-#include "searchform.h"
+#include "alphabet.h"
 
 #include <QFileInfo>
 

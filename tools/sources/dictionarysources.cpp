@@ -2,23 +2,6 @@
 
 #include "textfile.h"
 
-#include <algorithm>
-
-namespace {
-
-// The capitals of the Bambara alphabet in dictionary order: Л (U+041B) is the capital
-// of ɲ, ʃ (U+0283) stays small; q, v and x come where the Latin alphabet has them.
-const QString alphabetOrder = QStringLiteral("ABCDE\u0190FGHIJKLMN\u041B\u014AO\u0186PQRS"
-                                             "\u0283TUVWXYZ");
-
-int orderOf(QChar c)
-{
-    const int index = alphabetOrder.indexOf(c);
-    return index >= 0 ? index : alphabetOrder.size() + c.unicode();
-}
-
-} // namespace
-
 QString headwordSourceName()
 {
     return QStringLiteral("headwords.txt");
@@ -66,27 +49,4 @@ OutputFiles sourceFiles(const DictionarySources &sources)
     if (!sources.about.isEmpty())
         files.insert(aboutSourceName(), sources.about.bytes());
     return files;
-}
-
-QString toneless(const QString &word)
-{
-    const QString decomposed = word.normalized(QString::NormalizationForm_D);
-    QString bare;
-    for (const QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing && c != QLatin1Char('.'))
-            bare.append(c);
-    }
-    return bare.normalized(QString::NormalizationForm_C);
-}
-
-bool comesBefore(const QString &a, const QString &b)
-{
-    const int n = std::min(a.size(), b.size());
-    for (int i = 0; i < n; ++i) {
-        const int left = orderOf(a.at(i));
-        const int right = orderOf(b.at(i));
-        if (left != right)
-            return left < right;
-    }
-    return a.size() < b.size();
 }

@@ -1,8 +1,8 @@
-#include "searchform.h"
+#include "alphabet.h"
 
 #include <QtTest>
 
-class TestSearchForm : public QObject
+class TestAlphabet : public QObject
 {
     Q_OBJECT
 
@@ -11,9 +11,13 @@ private slots:
     void searchFormAndLetterKey();
     void plainSpellings_data();
     void plainSpellings();
+    void sortOrder_data();
+    void sortOrder();
+    void toneless_data();
+    void toneless();
 };
 
-void TestSearchForm::searchFormAndLetterKey_data()
+void TestAlphabet::searchFormAndLetterKey_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("form");
@@ -40,7 +44,7 @@ void TestSearchForm::searchFormAndLetterKey_data()
     row("capitals written small", u"BA", u"BA", u"b", u"ba");
 }
 
-void TestSearchForm::searchFormAndLetterKey()
+void TestAlphabet::searchFormAndLetterKey()
 {
     QFETCH(QString, text);
     QFETCH(QString, form);
@@ -54,7 +58,7 @@ void TestSearchForm::searchFormAndLetterKey()
 // ɲ U+0272, Л U+041B, Ɲ U+019D, ŋ U+014B, Ŋ U+014A, ɛ U+025B, Ɛ U+0190, ɔ U+0254,
 // Ɔ U+0186, ʃ U+0283, Ʃ U+01A9, è U+00E8, ò U+00F2, È U+00C8, Ò U+00D2, é U+00E9,
 // combining acute U+0301, combining grave U+0300
-void TestSearchForm::plainSpellings_data()
+void TestAlphabet::plainSpellings_data()
 {
     QTest::addColumn<QString>("word");
     QTest::addColumn<QStringList>("spellings");
@@ -77,12 +81,60 @@ void TestSearchForm::plainSpellings_data()
         {u"\u00E9 d\u00F2", u"\u00E8\u0301 d\u00F2\u0300"});
 }
 
-void TestSearchForm::plainSpellings()
+void TestAlphabet::plainSpellings()
 {
     QFETCH(QString, word);
     QFETCH(QStringList, spellings);
     QCOMPARE(::plainSpellings(word), spellings);
 }
 
-QTEST_GUILESS_MAIN(TestSearchForm)
-#include "tst_searchform.moc"
+void TestAlphabet::sortOrder_data()
+{
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("sorted");
+    const auto row = [](const char *name, const char16_t *words, const char16_t *sorted) {
+        QTest::newRow(name) << QString::fromUtf16(words) << QString::fromUtf16(sorted);
+    };
+    // Ɛ U+0190, Л U+041B, Ŋ U+014A, Ɔ U+0186, ʃ U+0283
+    row("\u0190 after E, \u041B and \u014A after N, \u0186 after O, \u0283 after S",
+        u"\u0283A TA \u0186A \u041BA \u014AA NA \u0190A EA FA OA SA",
+        u"EA \u0190A FA NA \u041BA \u014AA OA \u0186A SA \u0283A TA");
+    row("a word before its longer words", u"BAARA BA BAA", u"BA BAA BAARA");
+    row("first letter decides before length", u"DA BAARA", u"BAARA DA");
+    row("Q, V and X where the Latin alphabet has them", u"X W V U Q P", u"P Q U V W X");
+    row("a character outside the alphabet after every letter", u"1 Z \u00C9", u"Z 1 \u00C9");
+}
+
+void TestAlphabet::sortOrder()
+{
+    QFETCH(QString, words);
+    QFETCH(QString, sorted);
+    QStringList list = words.split(QLatin1Char(' '));
+    std::sort(list.begin(), list.end(), comesBefore);
+    QCOMPARE(list.join(QLatin1Char(' ')), sorted);
+}
+
+void TestAlphabet::toneless_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("bare");
+    const auto row = [](const char *name, const char16_t *word, const char16_t *bare) {
+        QTest::newRow(name) << QString::fromUtf16(word) << QString::fromUtf16(bare);
+    };
+    // é U+00E9, ɛ U+025B, combining acute U+0301, combining grave U+0300, caron U+030C
+    row("composed tone letter made plain", u"d\u00E9n", u"den");
+    row("combining tones dropped", u"\u025B\u0301s\u025B\u0300", u"\u025Bs\u025B");
+    row("morpheme dots dropped", u"\u0272\u025B\u0301.f\u0254", u"\u0272\u025Bf\u0254");
+    row("rising tone dropped", u"ba\u030Cra", u"bara");
+    row("capitals kept", u"D\u00C9N", u"DEN");
+}
+
+void TestAlphabet::toneless()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, bare);
+    QCOMPARE(::toneless(word), bare);
+}
+
+QTEST_GUILESS_MAIN(TestAlphabet)
+#include "tst_alphabet.moc"
