@@ -10,6 +10,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -62,7 +64,7 @@ QStringList treeOf(const QString &root)
 // What a run is given besides its target: what it must keep out of it, where it runs (relative
 // to the tree's root), a directory made read-only (mode 0555) before, the size limit of a file,
 // whether the target is one file (made by replaceFile()) and the mode that file has before, to
-// be kept.
+// be kept, and a directory that another run holds locked meanwhile.
 struct Setup
 {
     QStringList keepOut = {};
@@ -71,6 +73,7 @@ struct Setup
     int sizeLimit = 0;
     bool file = false;
     int mode = 0;
+    QString locked = {};
 };
 
 } // namespace
@@ -142,6 +145,8 @@ void TestOutputDirectory::replace_data()
         made, "put back");
     row("old target moved aside by a stopped run put back when the write fails", movedAside, "res",
         false, owned, "File too large", {{}, {}, {}, 4});
+    row("old target moved aside by a run still running left alone", movedAside, "res", false,
+        with(movedAside, {}), "another run", {{}, {}, {}, 0, false, 0, u(".res.old")});
 
     const QStringList old = ul({"out.bna=old"});
     const QStringList link = ul({"data=old", "out.bna->data"});
@@ -169,6 +174,11 @@ void TestOutputDirectory::replace()
     if (!setup.readOnly.isEmpty())
         QCOMPARE(::chmod(QFile::encodeName(dir.filePath(setup.readOnly)).constData(), 0555), 0);
     const QByteArray made = QFile::encodeName(dir.filePath(target));
+    const int locked = setup.locked.isEmpty()
+                           ? -1
+                           : ::open(QFile::encodeName(dir.filePath(setup.locked)).constData(),
+                                    O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    QVERIFY(setup.locked.isEmpty() || (locked >= 0 && ::flock(locked, LOCK_EX) == 0));
     if (setup.mode)
         QCOMPARE(::chmod(made.constData(), mode_t(setup.mode)), 0);
     const QStringList ownedNames = ul({"a.bna", "b.bna", "c.bna"});
@@ -206,6 +216,8 @@ void TestOutputDirectory::replace()
     ::setrlimit(RLIMIT_FSIZE, &limit);
     QVERIFY(!asRoot || (::seteuid(0) == 0 && ::setegid(0) == 0));
     QVERIFY(QDir::setCurrent(home));
+    if (locked >= 0)
+        ::close(locked);
     QVERIFY(limited && dropped == asRoot);
     QCOMPARE(done, replaced);
     QCOMPARE(treeOf(dir.path()), after);

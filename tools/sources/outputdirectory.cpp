@@ -270,173 +270,262 @@ QString resolved(const QString &path)
     return info.exists() ? info.canonicalFilePath() : QDir::cleanPath(info.absoluteFilePath());
 }
 
-bool replace(const OutputDirectory &target, const OutputFiles &files, QString *error,
-             QStringList *warnings)
+// One replacement of a target directory, in the order of its steps (run()): the names are
+// checked, the place, the parent opened (a stopped swap put right first), what stands at
+// the target looked at and locked, the fresh directory written beside it, the two swapped,
+// the old one removed. Each step returns false with `error` set when the replacement stops
+// there; up to the swap the target is left as it was.
+class Replacement
 {
-    const QString shown = target.path;
-    const auto refuse = [&](const QString &why) {
-        *error = QStringLiteral("refusing to replace %1: %2; nothing was written").arg(shown, why);
-        return false;
-    };
-    const auto fail = [&](const QString &why) {
-        *error = QStringLiteral("%1; %2 is left as it was").arg(why, shown);
-        return false;
-    };
+public:
+    Replacement(const OutputDirectory &target, const OutputFiles &files, QString *error,
+                QStringList *warnings)
+        : m_target(target), m_files(files), m_error(error), m_warnings(warnings),
+          m_shown(target.path)
+    {
+    }
 
-    QString path = target.path;
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    if (path.isEmpty() || name.isEmpty() || name == QLatin1String(".") ||
-        name == QLatin1String(".."))
-        return refuse(
-            QStringLiteral("a path ending in \".\" or \"..\" names no directory of its own"));
-    for (auto file = files.keyBegin(); file != files.keyEnd(); ++file)
-        if (!target.ownedNames.contains(*file) || file->contains(QLatin1Char('/')) ||
-            *file == QLatin1String(".") || *file == QLatin1String(".."))
+    bool run()
+    {
+        if (!checkNames() || !checkPlace() || !openParent() || !lookAtTarget() || !writeFresh() ||
+            !swapIntoPlace())
+            return false;
+        removeOld();
+        return true;
+    }
+
+private:
+    enum class Kind { Absent, Link, Directory };
+
+    // Stops before anything is written.
+    bool refuse(const QString &why)
+    {
+        *m_error =
+            QStringLiteral("refusing to replace %1: %2; nothing was written").arg(m_shown, why);
+        return false;
+    }
+
+    // Stops with the target as it was.
+    bool fail(const QString &why)
+    {
+        *m_error = QStringLiteral("%1; %2 is left as it was").arg(why, m_shown);
+        return false;
+    }
+
+    // Stops with the target as it was, once the fresh directory is made: it goes.
+    bool discard(const QString &why)
+    {
+        const QString stays =
+            removeOwnedDirectory(m_parent.get(), m_freshName, m_fresh.get(), m_target.ownedNames);
+        if (!stays.isEmpty())
+            m_warnings->append(QStringLiteral("%1 stays: %2").arg(m_freshShown, stays));
+        return fail(why);
+    }
+
+    // The target names a directory of its own, and every file is one the tool makes.
+    bool checkNames()
+    {
+        QString path = m_target.path;
+        while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+            path.chop(1);
+        const QFileInfo info(path);
+        m_name = info.fileName();
+        m_nativeName = native(m_name);
+        m_parentPath = info.absolutePath();
+        if (path.isEmpty() || m_name.isEmpty() || m_name == QLatin1String(".") ||
+            m_name == QLatin1String(".."))
             return refuse(
-                QStringLiteral("\"%1\" is not a name of a file this tool makes").arg(*file));
+                QStringLiteral("a path ending in \".\" or \"..\" names no directory of its own"));
+        for (auto file = m_files.keyBegin(); file != m_files.keyEnd(); ++file)
+            if (!m_target.ownedNames.contains(*file) || file->contains(QLatin1Char('/')) ||
+                *file == QLatin1String(".") || *file == QLatin1String(".."))
+                return refuse(
+                    QStringLiteral("\"%1\" is not a name of a file this tool makes").arg(*file));
+        return true;
+    }
 
-    const QString parentPath = info.absolutePath();
-    const QString targetPath = QDir(resolved(parentPath)).filePath(name);
-    if (within(QDir::current().canonicalPath(), targetPath))
-        return refuse(QStringLiteral("it is the working directory or holds it"));
-    for (const QString &kept : target.keepOut)
-        if (within(resolved(kept), targetPath))
-            return refuse(QStringLiteral("it is or holds %1, which is read from").arg(kept));
-    if (!makePath(parentPath))
-        return fail(
-            QStringLiteral("cannot make the directory %1: %2").arg(parentPath, causeOf(errno)));
-    Descriptor parent(::open(native(parentPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!parent.isValid())
-        return fail(
-            QStringLiteral("cannot open the directory %1: %2").arg(parentPath, causeOf(errno)));
+    // The target, its links resolved, is neither the working directory nor holds it, and
+    // holds nothing the tool reads from.
+    bool checkPlace()
+    {
+        const QString targetPath = QDir(resolved(m_parentPath)).filePath(m_name);
+        if (within(QDir::current().canonicalPath(), targetPath))
+            return refuse(QStringLiteral("it is the working directory or holds it"));
+        for (const QString &kept : m_target.keepOut)
+            if (within(resolved(kept), targetPath))
+                return refuse(QStringLiteral("it is or holds %1, which is read from").arg(kept));
+        return true;
+    }
 
-    const QString stopped = restoreStoppedSwap(parent.get(), parentPath, name, warnings);
-    if (!stopped.isEmpty())
-        return fail(stopped);
+    // The parent directory, made if missing and open; a target that a stopped swap left at
+    // ".NAME.old" is put back first.
+    bool openParent()
+    {
+        if (!makePath(m_parentPath))
+            return fail(QStringLiteral("cannot make the directory %1: %2")
+                            .arg(m_parentPath, causeOf(errno)));
+        m_parent.reset(
+            ::open(native(m_parentPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!m_parent.isValid())
+            return fail(QStringLiteral("cannot open the directory %1: %2")
+                            .arg(m_parentPath, causeOf(errno)));
+        const QString stopped =
+            restoreStoppedSwap(m_parent.get(), m_parentPath, m_name, m_warnings);
+        return stopped.isEmpty() || fail(stopped);
+    }
 
     // What stands at the target: nothing, a link (replaced itself), or a directory of owned
     // files. It is locked, so that no other run takes it for a leftover once swapped.
-    const QByteArray nativeName = native(name);
-    struct stat status;
-    enum class Kind { Absent, Link, Directory } kind = Kind::Absent;
-    if (::fstatat(parent.get(), nativeName.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (S_ISLNK(status.st_mode))
-            kind = Kind::Link;
-        else if (S_ISDIR(status.st_mode))
-            kind = Kind::Directory;
-        else
-            return refuse(QStringLiteral("it is not a directory"));
-    } else if (errno != ENOENT) {
-        return fail(QStringLiteral("cannot look at %1: %2").arg(shown, causeOf(errno)));
-    }
-    Descriptor old;
-    if (kind == Kind::Directory) {
-        old.reset(::openat(parent.get(), nativeName.constData(),
-                           O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-        if (!old.isValid() || ::flock(old.get(), LOCK_EX) != 0)
-            return fail(QStringLiteral("cannot open %1: %2").arg(shown, causeOf(errno)));
-        QList<QByteArray> names;
-        const QString foreign = foreignEntry(old.get(), target.ownedNames, &names);
-        if (!foreign.isEmpty())
-            return refuse(foreign);
-    }
-
-    removeLeftovers(parent.get(), parentPath, name, target.ownedNames, warnings);
-
-    // The fresh directory, locked so that no other run takes it for a leftover.
-    QByteArray freshPath =
-        native(QDir(parentPath).filePath(QLatin1Char('.') + name + QStringLiteral(".new-XXXXXX")));
-    if (!::mkdtemp(freshPath.data()))
-        return fail(QStringLiteral("cannot make a directory beside %1 in %2: %3")
-                        .arg(shown, parentPath, causeOf(errno)));
-    const QByteArray freshName = freshPath.mid(freshPath.lastIndexOf('/') + 1);
-    const QString freshShown = QFile::decodeName(freshPath);
-    Descriptor fresh(::openat(parent.get(), freshName.constData(),
-                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (!fresh.isValid() || ::flock(fresh.get(), LOCK_EX) != 0) {
-        const int cause = errno;
-        ::unlinkat(parent.get(), freshName.constData(), AT_REMOVEDIR);
-        return fail(QStringLiteral("cannot open %1: %2").arg(freshShown, causeOf(cause)));
-    }
-    const auto discard = [&](const QString &why) {
-        const QString stays =
-            removeOwnedDirectory(parent.get(), freshName, fresh.get(), target.ownedNames);
-        if (!stays.isEmpty())
-            warnings->append(QStringLiteral("%1 stays: %2").arg(freshShown, stays));
-        return fail(why);
-    };
-    for (auto file = files.constBegin(); file != files.constEnd(); ++file) {
-        const QString fileShown = freshShown + QLatin1Char('/') + file.key();
-        Descriptor out(::openat(fresh.get(), native(file.key()).constData(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-        const QString failure = out.isValid() ? writeChecked(out, *file)
-                                              : QStringLiteral("cannot make it: ") + causeOf(errno);
-        if (!failure.isEmpty())
-            return discard(QStringLiteral("cannot write %1: %2").arg(fileShown, failure));
-    }
-    if (::fchmod(fresh.get(), 0755) != 0 || ::fsync(fresh.get()) != 0)
-        return discard(QStringLiteral("cannot finish %1: %2").arg(freshShown, causeOf(errno)));
-
-    // The swap: the fresh directory and the target exchange their names at once, so that
-    // the target never is missing. Where the file system cannot exchange, two renames.
-    QByteArray oldName = freshName;
-    const QString cannotSwap = QStringLiteral("cannot put %1 in place of %2: %3");
-    if (kind == Kind::Absent) {
-        int done = ::renameat2(parent.get(), freshName.constData(), parent.get(),
-                               nativeName.constData(), RENAME_NOREPLACE);
-        if (done != 0 && (errno == EINVAL || errno == ENOSYS))
-            done = ::renameat(parent.get(), freshName.constData(), parent.get(),
-                              nativeName.constData());
-        if (done != 0)
-            return discard(cannotSwap.arg(freshShown, shown, causeOf(errno)));
-    } else if (::renameat2(parent.get(), freshName.constData(), parent.get(),
-                           nativeName.constData(), RENAME_EXCHANGE) != 0) {
-        if (errno != EINVAL && errno != ENOSYS)
-            return discard(cannotSwap.arg(freshShown, shown, causeOf(errno)));
-        oldName = native(QLatin1Char('.') + name + QStringLiteral(".old"));
-        const QString oldShown = QDir(parentPath).filePath(QFile::decodeName(oldName));
-        struct stat inTheWay;
-        if (::fstatat(parent.get(), oldName.constData(), &inTheWay, AT_SYMLINK_NOFOLLOW) == 0)
-            return discard(
-                QStringLiteral("cannot move %1 aside: %2 is in the way").arg(shown, oldShown));
-        if (::renameat(parent.get(), nativeName.constData(), parent.get(), oldName.constData()) !=
-            0)
-            return discard(QStringLiteral("cannot move %1 aside to %2: %3")
-                               .arg(shown, oldShown, causeOf(errno)));
-        if (::renameat(parent.get(), freshName.constData(), parent.get(), nativeName.constData()) !=
+    bool lookAtTarget()
+    {
+        struct stat status;
+        if (::fstatat(m_parent.get(), m_nativeName.constData(), &status, AT_SYMLINK_NOFOLLOW) ==
             0) {
-            const QString why = cannotSwap.arg(freshShown, shown, causeOf(errno));
-            if (::renameat(parent.get(), oldName.constData(), parent.get(),
-                           nativeName.constData()) != 0) {
-                *error = QStringLiteral("%1; the old %2 is at %3 (%4)")
-                             .arg(why, shown, oldShown, causeOf(errno));
-                return false;
-            }
-            return discard(why);
+            if (S_ISLNK(status.st_mode))
+                m_kind = Kind::Link;
+            else if (S_ISDIR(status.st_mode))
+                m_kind = Kind::Directory;
+            else
+                return refuse(QStringLiteral("it is not a directory"));
+        } else if (errno != ENOENT) {
+            return fail(QStringLiteral("cannot look at %1: %2").arg(m_shown, causeOf(errno)));
         }
+        if (m_kind != Kind::Directory)
+            return true;
+        m_old.reset(::openat(m_parent.get(), m_nativeName.constData(),
+                             O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!m_old.isValid() || ::flock(m_old.get(), LOCK_EX) != 0)
+            return fail(QStringLiteral("cannot open %1: %2").arg(m_shown, causeOf(errno)));
+        QList<QByteArray> names;
+        const QString foreign = foreignEntry(m_old.get(), m_target.ownedNames, &names);
+        return foreign.isEmpty() || refuse(foreign);
     }
-    if (::fsync(parent.get()) != 0)
-        warnings->append(
-            QStringLiteral("cannot sync %1 to the disk: %2").arg(parentPath, causeOf(errno)));
+
+    // The files, each write checked, in a fresh directory beside the target, locked so that
+    // no other run takes it for a leftover; leftovers of killed runs go first.
+    bool writeFresh()
+    {
+        removeLeftovers(m_parent.get(), m_parentPath, m_name, m_target.ownedNames, m_warnings);
+        QByteArray freshPath = native(
+            QDir(m_parentPath).filePath(QLatin1Char('.') + m_name + QStringLiteral(".new-XXXXXX")));
+        if (!::mkdtemp(freshPath.data()))
+            return fail(QStringLiteral("cannot make a directory beside %1 in %2: %3")
+                            .arg(m_shown, m_parentPath, causeOf(errno)));
+        m_freshName = freshPath.mid(freshPath.lastIndexOf('/') + 1);
+        m_oldName = m_freshName; // where the old target goes when the two are exchanged
+        m_freshShown = QFile::decodeName(freshPath);
+        m_fresh.reset(::openat(m_parent.get(), m_freshName.constData(),
+                               O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!m_fresh.isValid() || ::flock(m_fresh.get(), LOCK_EX) != 0) {
+            const int cause = errno;
+            ::unlinkat(m_parent.get(), m_freshName.constData(), AT_REMOVEDIR);
+            return fail(QStringLiteral("cannot open %1: %2").arg(m_freshShown, causeOf(cause)));
+        }
+        for (auto file = m_files.constBegin(); file != m_files.constEnd(); ++file) {
+            const QString fileShown = m_freshShown + QLatin1Char('/') + file.key();
+            Descriptor out(::openat(m_fresh.get(), native(file.key()).constData(),
+                                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+            const QString failure = out.isValid()
+                                        ? writeChecked(out, *file)
+                                        : QStringLiteral("cannot make it: ") + causeOf(errno);
+            if (!failure.isEmpty())
+                return discard(QStringLiteral("cannot write %1: %2").arg(fileShown, failure));
+        }
+        if (::fchmod(m_fresh.get(), 0755) != 0 || ::fsync(m_fresh.get()) != 0)
+            return discard(
+                QStringLiteral("cannot finish %1: %2").arg(m_freshShown, causeOf(errno)));
+        return true;
+    }
+
+    // The fresh directory and the target exchange their names at once, so that the target
+    // never is missing. Where the file system cannot exchange, two renames (swapByRenames()).
+    bool swapIntoPlace()
+    {
+        const int parent = m_parent.get();
+        if (m_kind == Kind::Absent) {
+            int done = ::renameat2(parent, m_freshName.constData(), parent,
+                                   m_nativeName.constData(), RENAME_NOREPLACE);
+            if (done != 0 && (errno == EINVAL || errno == ENOSYS))
+                done =
+                    ::renameat(parent, m_freshName.constData(), parent, m_nativeName.constData());
+            if (done != 0)
+                return discard(cannotSwap(causeOf(errno)));
+        } else if (::renameat2(parent, m_freshName.constData(), parent, m_nativeName.constData(),
+                               RENAME_EXCHANGE) != 0) {
+            if (errno != EINVAL && errno != ENOSYS)
+                return discard(cannotSwap(causeOf(errno)));
+            if (!swapByRenames())
+                return false;
+        }
+        if (::fsync(parent) != 0)
+            m_warnings->append(
+                QStringLiteral("cannot sync %1 to the disk: %2").arg(m_parentPath, causeOf(errno)));
+        return true;
+    }
+
+    // The swap in two renames: the target aside to ".NAME.old", the fresh directory in its
+    // place; the target is put back when the second rename fails.
+    bool swapByRenames()
+    {
+        const int parent = m_parent.get();
+        m_oldName = native(QLatin1Char('.') + m_name + QStringLiteral(".old"));
+        const QString oldShown = QDir(m_parentPath).filePath(QFile::decodeName(m_oldName));
+        struct stat inTheWay;
+        if (::fstatat(parent, m_oldName.constData(), &inTheWay, AT_SYMLINK_NOFOLLOW) == 0)
+            return discard(
+                QStringLiteral("cannot move %1 aside: %2 is in the way").arg(m_shown, oldShown));
+        if (::renameat(parent, m_nativeName.constData(), parent, m_oldName.constData()) != 0)
+            return discard(QStringLiteral("cannot move %1 aside to %2: %3")
+                               .arg(m_shown, oldShown, causeOf(errno)));
+        if (::renameat(parent, m_freshName.constData(), parent, m_nativeName.constData()) == 0)
+            return true;
+        const QString why = cannotSwap(causeOf(errno));
+        if (::renameat(parent, m_oldName.constData(), parent, m_nativeName.constData()) != 0) {
+            *m_error = QStringLiteral("%1; the old %2 is at %3 (%4)")
+                           .arg(why, m_shown, oldShown, causeOf(errno));
+            return false;
+        }
+        return discard(why);
+    }
+
+    QString cannotSwap(const QString &cause) const
+    {
+        return QStringLiteral("cannot put %1 in place of %2: %3").arg(m_freshShown, m_shown, cause);
+    }
 
     // The old target, now under the other name, goes: a link itself, a directory with its
-    // owned files.
-    const QString oldShown = QDir(parentPath).filePath(QFile::decodeName(oldName));
-    if (kind == Kind::Link && ::unlinkat(parent.get(), oldName.constData(), 0) != 0)
-        warnings->append(QStringLiteral("the link that was %1 stays as %2: %3")
-                             .arg(shown, oldShown, causeOf(errno)));
-    if (kind == Kind::Directory) {
-        const QString stays =
-            removeOwnedDirectory(parent.get(), oldName, old.get(), target.ownedNames);
-        if (!stays.isEmpty())
-            warnings->append(
-                QStringLiteral("the old %1 stays as %2: %3").arg(shown, oldShown, stays));
+    // owned files. What stays is named in a warning; the replacement is done.
+    void removeOld()
+    {
+        const QString oldShown = QDir(m_parentPath).filePath(QFile::decodeName(m_oldName));
+        if (m_kind == Kind::Link && ::unlinkat(m_parent.get(), m_oldName.constData(), 0) != 0)
+            m_warnings->append(QStringLiteral("the link that was %1 stays as %2: %3")
+                                   .arg(m_shown, oldShown, causeOf(errno)));
+        if (m_kind == Kind::Directory) {
+            const QString stays =
+                removeOwnedDirectory(m_parent.get(), m_oldName, m_old.get(), m_target.ownedNames);
+            if (!stays.isEmpty())
+                m_warnings->append(
+                    QStringLiteral("the old %1 stays as %2: %3").arg(m_shown, oldShown, stays));
+        }
     }
-    return true;
-}
+
+    const OutputDirectory &m_target;
+    const OutputFiles &m_files;
+    QString *m_error;
+    QStringList *m_warnings;
+    const QString m_shown; // the target as the caller named it
+    QString m_name;        // the target's own name in its parent
+    QByteArray m_nativeName;
+    QString m_parentPath;
+    Descriptor m_parent;
+    Kind m_kind = Kind::Absent;
+    Descriptor m_old; // the target directory, when it is one
+    Descriptor m_fresh;
+    QByteArray m_freshName;
+    QString m_freshShown;
+    QByteArray m_oldName; // where the old target is after the swap
+};
 
 } // namespace
 
@@ -444,7 +533,8 @@ bool replaceDirectory(const OutputDirectory &target, const OutputFiles &files, Q
                       QStringList *warnings)
 {
     QStringList ownWarnings;
-    const bool replaced = replace(target, files, error, warnings ? warnings : &ownWarnings);
+    const bool replaced =
+        Replacement(target, files, error, warnings ? warnings : &ownWarnings).run();
     for (const QString &warning : qAsConst(ownWarnings))
         printLine(stderr, QStringLiteral("warning: ") + warning);
     return replaced;
