@@ -21,7 +21,7 @@ using Rule = QString (*)(const QString &);
 
 QString example(const QString &sentence)
 {
-    return SampleDictionaryBuilder::exampleLine(sentence).value_or(QString());
+    return SampleDictionaryBuilder::exampleSentence(sentence).value_or(QString());
 }
 
 } // namespace
@@ -62,8 +62,8 @@ void TestSampleDictionaryBuilder::textRules_data()
     row("gloss: bracket would open a head line", gloss, u("eau.[pure]"),
         "eau \u2045pure\u2046"); // ⁅ ⁆ U+2045, U+2046
     row("gloss: mark-up character", gloss, u("a/b"), "");
-    row("example: first letter made capital", example, u("a bɛ so kɔnɔ."), "♦ A bɛ so kɔnɔ.");
-    row("example: older spelling respelt", example, u("Nyama bè kònò."), "♦ Ɲama bɛ kɔnɔ.");
+    row("example: first letter made capital", example, u("a bɛ so kɔnɔ."), "A bɛ so kɔnɔ.");
+    row("example: older spelling respelt", example, u("Nyama bè kònò."), "Ɲama bɛ kɔnɔ.");
     row("example: none unless its only dot ends it", example, u("A nana. A taara."), "");
     row("example: none with heading marks", example, u("<>Den ɲuman.</>"), "");
     row("example: none with a slash, read as mark-up", example, u("A/B nana."), "");
@@ -83,6 +83,7 @@ void TestSampleDictionaryBuilder::entries_data()
 {
     QTest::addColumn<QString>("treebank");
     QTest::addColumn<QString>("entries"); // all the lines made
+    QTest::addColumn<QStringList>("supplement");
 
     // A sentence gives examples only when it has a text, and not as a heading. Homographs:
     // the most frequent first; an unmarked spelling joins the most frequent marked one. At
@@ -108,13 +109,14 @@ void TestSampleDictionaryBuilder::entries_data()
 3	so	so	NOUN	_	_	0	root	_	Gloss=case
 4	so	so	NOUN	_	_	0	root	_	Gloss=maison
 5	so	so	NOUN	_	_	0	root	_	Gloss=demeure)")
-        << u("BA [bá] N mère, fille.\n♦ Ba bɛ.\nBA [bà] N chèvre.\n♦ Ba ɲini bɛ.\n"
-             "MUSO [mùso] N femme.\n↓MUSONIN\nMUSONIN [musonin] N fillette.\n↑MUSO\n"
-             "♦ Musonin \u2045kelen\u2046 nana.\nЛINI [ɲíni] W chercher.\n♦ Ba ɲini bɛ.\n"
-             "SO [so] N maison, cheval, case.");
+        << u("BA [bá] N mère; fille.\n♦ Ba bɛ.\nBA [bà] N chèvre.\n♦ Ba ɲini bɛ.\n"
+             "MUSO [mùso] N femme.\n↓MUSONIN\nMUSONIN [musonin] N fillette.\n"
+             "♦ Musonin \u2045kelen\u2046 nana.\n↑MUSO\nЛINI [ɲíni] W chercher.\n♦ Ba ɲini bɛ.\n"
+             "SO [so] N maison; cheval; case.")
+        << QStringList();
     QTest::newRow("CR LF line ends")
         << u("# text = Ba.\r\n1\tBa\tbá\tNOUN\t_\t_\t0\troot\t_\tGloss=mère\r\n")
-        << u("BA [bá] N mère.\n♦ Ba.");
+        << u("BA [bá] N mère.\n♦ Ba.") << QStringList();
     // TORA is an inflected form of the verb TO: it points to it and gives its example to
     // the verb, not to the noun of the same spelling. TORALEN, an inflected form of TORA,
     // points to TO too, since a reference is never the base of another.
@@ -128,16 +130,31 @@ void TestSampleDictionaryBuilder::entries_data()
 
 1	toralen	toralen	VERB	_	_	0	root	_	Gloss=rester|Morf=rester,PFV.INTR,PTCP.RES)")
         << u("TO [tó] N rester.\nTO [tó] W rester.\n♦ A tora.\nTORA [tora] W => TO\n"
-             "TORALEN [toralen] W => TO");
+             "TORALEN [toralen] W => TO")
+        << QStringList();
+    QTest::newRow("a hand-written entry replaces the word's and is referred to")
+        << u(R"(
+1	to	tó	VERB	_	_	0	root	_	Gloss=rester
+
+1	tora	tora	VERB	_	_	0	root	_	Gloss=rester|Morf=rester,PFV.INTR)")
+        << u("TO [tó] W rester, demeurer.\n♦ A tora.\nTORA [tora] W => TO")
+        << ul({"# the supplement's own entry", "TO [tó] W rester, demeurer.", "♦ A tora."});
 }
 
 void TestSampleDictionaryBuilder::entries()
 {
     QFETCH(QString, treebank);
     QFETCH(QString, entries);
+    QFETCH(QStringList, supplement);
     SampleDictionaryBuilder builder;
     builder.addTreebank(TreebankReader::parse(treebank));
-    QCOMPARE(builder.sources().entries.join(QLatin1Char('\n')), entries);
+    builder.addSupplement(supplement, {});
+    QVector<Diagnostic> warnings;
+    QCOMPARE(builder.sources(&warnings).entries.join(QLatin1Char('\n')), entries);
+    QStringList shown;
+    for (const Diagnostic &warning : qAsConst(warnings))
+        shown.append(warning.toString());
+    QCOMPARE(shown, QStringList());
 }
 
 void TestSampleDictionaryBuilder::localeNames()

@@ -86,7 +86,10 @@ int main(int argc, char *argv[])
     builder.addTreebank(*sentences);
     builder.addLocaleNames(*bambara, *english);
     builder.addSupplement(*extraEntries, *extraLexicon);
-    const DictionarySources sources = builder.sources();
+    QVector<Diagnostic> warnings;
+    const DictionarySources sources = builder.sources(&warnings);
+    for (const Diagnostic &warning : qAsConst(warnings))
+        printLine(stderr, warning.toString());
 
     // Each file is written whole and checked to its last byte, or left as it was. SRC_DIR
     // may hold more (the supplement lives in it), so the files are replaced one by one.
@@ -104,5 +107,5 @@ int main(int argc, char *argv[])
                           .arg(sources.entries.size())
                           .arg(sources.lexicon.size())
                           .arg(target));
-    return 0;
+    return warnings.isEmpty() ? 0 : 1;
 }

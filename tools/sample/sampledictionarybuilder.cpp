@@ -3,6 +3,7 @@
 #include "alphabet.h"
 #include "datafilenames.h"
 #include "entrylookup.h"
+#include "entrywriter.h"
 #include "importedtext.h"
 
 #include <QSet>
@@ -20,7 +21,6 @@ const QStringList inflections = {
 
 constexpr int maxGlosses = 3;
 constexpr int maxExamples = 3;
-constexpr int maxDerived = 8;
 constexpr int maxExampleLength = 90;
 
 QString lemmaKey(const QString &headword, const QString &tag, const QString &display)
@@ -122,7 +122,7 @@ QString SampleDictionaryBuilder::currentSpelling(const QString &text)
     return respelled;
 }
 
-std::optional<QString> SampleDictionaryBuilder::exampleLine(const QString &sentence)
+std::optional<QString> SampleDictionaryBuilder::exampleSentence(const QString &sentence)
 {
     QString text = sentence.simplified();
     if (text.contains(QLatin1String("<>")) || text.contains(QLatin1String("</>")))
@@ -136,7 +136,7 @@ std::optional<QString> SampleDictionaryBuilder::exampleLine(const QString &sente
         return std::nullopt;
     text = currentSpelling(withoutBrackets(text));
     text[0] = text.at(0).toUpper();
-    return QStringLiteral("\u2666 ") + text;
+    return text;
 }
 
 void SampleDictionaryBuilder::addTreebank(const QVector<TreebankSentence> &sentences)
@@ -324,48 +324,40 @@ void SampleDictionaryBuilder::linkRelatedEntries(QVector<Entry> *entries)
         if (base < 0 || entries->at(base).headword == entry.headword)
             continue;
         (*entries)[i].base = entries->at(base).headword;
-        QStringList &derived = (*entries)[base].derived;
-        if (!derived.contains(entry.headword))
-            derived.append(entry.headword);
     }
 }
 
-QStringList SampleDictionaryBuilder::entryLines(const Entry &entry) const
+ImportedRecord SampleDictionaryBuilder::record(const Entry &entry) const
 {
-    const QString opening =
-        entry.headword + QStringLiteral(" [") + entry.display + QStringLiteral("] ") + entry.tag;
-    if (!entry.crossReference.isEmpty())
-        return {opening + QStringLiteral(" => ") + entry.crossReference};
-
-    QString glosses = entry.glosses.join(QStringLiteral(", "));
-    if (!glosses.endsWith(QLatin1Char('!')) && !glosses.endsWith(QLatin1Char('?')))
-        glosses += QLatin1Char('.');
-    QStringList lines{opening + QLatin1Char(' ') + glosses};
-    QStringList related;
-    if (!entry.base.isEmpty())
-        related.append(QStringLiteral("\u2191") + entry.base);
-    QStringList derived = entry.derived;
-    std::sort(derived.begin(), derived.end(), comesBefore);
-    for (const QString &word : derived.mid(0, maxDerived))
-        related.append(QStringLiteral("\u2193") + word);
-    if (!related.isEmpty())
-        lines.append(related.join(QLatin1Char(' ')));
-
+    ImportedRecord record;
+    record.headword.text = entry.display;
+    ImportedSense sense;
+    sense.partOfSpeech.text = entry.tag;
+    if (!entry.crossReference.isEmpty()) {
+        record.mainEntry.text = entry.crossReference;
+        record.senses.append(sense);
+        return record;
+    }
+    for (const QString &gloss : entry.glosses)
+        sense.glosses.append({gloss, 0});
     // The shortest clean sentences, in treebank order among equals.
     QVector<QPair<QString, int>> examples;
     QSet<QString> seen;
     for (const int index : entry.sentences) {
-        const auto line = exampleLine(m_sentences.at(index).text);
-        if (!line || seen.contains(*line))
+        const auto text = exampleSentence(m_sentences.at(index).text);
+        if (!text || seen.contains(*text))
             continue;
-        seen.insert(*line);
-        examples.append({*line, index});
+        seen.insert(*text);
+        examples.append({*text, index});
     }
     std::stable_sort(examples.begin(), examples.end(),
                      [](const auto &a, const auto &b) { return a.first.size() < b.first.size(); });
     for (int i = 0; i < examples.size() && i < maxExamples; ++i)
-        lines.append(examples.at(i).first);
-    return lines;
+        sense.examples.append(ImportedExample{{examples.at(i).first, 0}, {}});
+    record.senses.append(sense);
+    if (!entry.base.isEmpty())
+        record.up.append(SourceText{entry.base, 0});
+    return record;
 }
 
 QStringList SampleDictionaryBuilder::aboutLines()
@@ -383,7 +375,7 @@ QStringList SampleDictionaryBuilder::aboutLines()
     };
 }
 
-DictionarySources SampleDictionaryBuilder::sources() const
+DictionarySources SampleDictionaryBuilder::sources(QVector<Diagnostic> *warnings) const
 {
     QVector<Entry> entries = mergeLemmas();
     // Homographs: the most frequent first, then by part of speech and lemma.
@@ -397,25 +389,43 @@ DictionarySources SampleDictionaryBuilder::sources() const
         return a.tag + a.display < b.tag + b.display;
     });
 
-    QMap<QString, QStringList> linesByHeadword;
-    QStringList headwords;
+    // The entries as every import writes them. A reference is followed only from the first
+    // entry of a headword; beside other homographs it would hide them, so it is left out.
+    ImportMap tags;
+    QVector<Diagnostic> writerWarnings;
+    ImportSummary summary;
+    EntryWriter writer(tags, QStringLiteral("treebank"), &writerWarnings, &summary);
+    QSet<QString> written;
     for (const Entry &entry : qAsConst(entries)) {
-        if (m_supplementEntries.contains(entry.headword))
+        if (m_supplementEntries.contains(entry.headword) ||
+            (!entry.crossReference.isEmpty() && written.contains(entry.headword)))
             continue;
-        QStringList &lines = linesByHeadword[entry.headword];
-        // A reference is followed only from the first entry of a headword; beside other
-        // homographs it would hide them, so it is left out.
-        if (!entry.crossReference.isEmpty() && !lines.isEmpty())
-            continue;
-        if (lines.isEmpty())
-            headwords.append(entry.headword);
-        lines += entryLines(entry);
+        written.insert(entry.headword);
+        tags.setTag(entry.tag, entry.tag);
+        writer.add(record(entry));
     }
+    // The supplement's headwords, given as bare records so that references to them
+    // resolve; their lines are the supplement's.
     for (const QString &headword : m_supplementOrder) {
-        headwords.append(headword);
-        linesByHeadword.insert(headword, m_supplementEntries.value(headword));
+        ImportedRecord bare;
+        bare.headword.text = headword;
+        writer.add(bare);
     }
-    std::stable_sort(headwords.begin(), headwords.end(), comesBefore);
+    const DictionarySources made = writer.finish({});
+    if (warnings)
+        *warnings += writerWarnings;
+
+    QMap<QString, QStringList> linesByHeadword;
+    QString current;
+    for (const QString &line : made.entries.lines()) {
+        const QStringView trimmed = QStringView(line).trimmed();
+        if (isHeadLine(trimmed))
+            current = headLineHeadword(trimmed).toString();
+        linesByHeadword[current].append(line);
+    }
+    for (const QString &headword : m_supplementOrder)
+        linesByHeadword.insert(headword, m_supplementEntries.value(headword));
+    const QStringList headwords = made.headwords.lines(); // in the order of the alphabet
 
     DictionarySources sources;
     sources.about = aboutLines();

@@ -2,6 +2,7 @@
 
 #include "cldrnames.h"
 #include "dictionarysources.h"
+#include "entrywriter.h"
 #include "treebankreader.h"
 
 #include <QHash>
@@ -14,13 +15,14 @@
 // Turns an annotated Bambara treebank, locale names and a hand-written supplement into
 // dictionary sources.
 //
-// Every lemma with a French gloss becomes a headword in search form. Its entry is a head
-// line "HEADWORD [tone-marked lemma] TAG gloss, gloss." followed by the words it comes
-// from (↑) or that come from it (↓) and up to three example sentences "♦ ... ." in
-// which it occurs. A lemma that the treebank analyses as an inflected form of another
-// lemma (a plural, a perfective, a participle) becomes a cross-reference "=> BASE".
-// Lemmas of one headword that differ in tone or in part of speech are homographs, kept
-// next to each other. The lexicon pairs every lemma with its French glosses and every
+// Every lemma with a French gloss becomes a headword in search form, written by the
+// importers' entry writer (entrywriter.h) as a record: the tone-marked lemma as written,
+// its tag, its (at most three) most frequent glosses, up to three example sentences in
+// which it occurs, the shortest first, and the word it comes from (↑), which then lists
+// it (↓). A lemma that the treebank analyses as an inflected form of another lemma (a
+// plural, a perfective, a participle) becomes a cross-reference "=> BASE". Lemmas of one
+// headword that differ in tone or in part of speech are homographs, kept next to each
+// other, the most frequent first. The lexicon pairs every lemma with its French glosses and every
 // locale name (languages, countries, months, days) with its English name.
 class SampleDictionaryBuilder
 {
@@ -32,7 +34,8 @@ public:
     void addSupplement(const QStringList &entryLines, const QStringList &lexiconLines);
 
     // The sources, the about file with the sample's attribution (aboutLines()) included.
-    DictionarySources sources() const;
+    // What the entry writer left out or changed goes to `warnings` (file name "treebank").
+    DictionarySources sources(QVector<Diagnostic> *warnings = nullptr) const;
 
     // Whose the sample's data are: the sources it is derived from and their licences, as
     // NOTICE states them.
@@ -48,11 +51,11 @@ public:
     // A French gloss as the entry shows it ("oeuf.de.poule" -> "oeuf de poule"); empty
     // for grammatical glosses, which are written in capitals.
     static QString frenchGloss(const QString &gloss);
-    // The example line a sentence gives, or nothing when it does not make a clean one:
-    // it must end with its only ".", hold no quotation, heading mark or character that
-    // the entry view reads as mark-up. It is given in the current spelling and begins
-    // with a capital.
-    static std::optional<QString> exampleLine(const QString &sentence);
+    // The example a sentence gives, or nothing when it does not make a clean one: it must
+    // end with its only ".", hold no quotation, heading mark or character that the entry
+    // view reads as mark-up. It is given in the current spelling and begins with a
+    // capital.
+    static std::optional<QString> exampleSentence(const QString &sentence);
 
 private:
     struct Lemma
@@ -77,13 +80,13 @@ private:
         QVector<int> sentences;
         int occurrences = 0;
         QString crossReference;
-        QString base;
-        QStringList derived;
+        QString base; // the word it comes from (↑), which lists it (↓)
     };
 
     QVector<Entry> mergeLemmas() const;
     static void linkRelatedEntries(QVector<Entry> *entries);
-    QStringList entryLines(const Entry &entry) const;
+    // What an entry is as a producer's record, for the one entry writer the importers use.
+    ImportedRecord record(const Entry &entry) const;
 
     QVector<TreebankSentence> m_sentences;
     QMap<QString, Lemma> m_lemmas;            // headword, tag and lemma -> what the treebank says
