@@ -160,12 +160,19 @@ EntryExtract EntryFinder::find(const QString &form)
 ReferenceWalk walkReferences(EntryFinder &finder, const QString &word,
                              const ReferenceVisitor &visit)
 {
+    return walkReferences([&finder](const QString &form) { return finder.find(form); }, word,
+                          visit);
+}
+
+ReferenceWalk walkReferences(const EntrySource &entryOf, const QString &word,
+                             const ReferenceVisitor &visit)
+{
     QString form = searchForm(word);
     if (form.isEmpty())
         return {};
     QSet<QString> passed;
     while (true) {
-        EntryExtract entry = finder.find(form);
+        EntryExtract entry = entryOf(form);
         if (!entry.found)
             return {ReferenceWalk::NoEntry, form, {}};
         if (visit && !visit(form, entry))

@@ -80,8 +80,16 @@ struct ReferenceWalk
 // whether to go on.
 using ReferenceVisitor = std::function<bool(const QString &form, const EntryExtract &entry)>;
 
+// The entry of a search form (only `found`, `isCrossReference` and
+// `crossReferenceTarget` count for a walk).
+using EntrySource = std::function<EntryExtract(const QString &form)>;
+
 // Follows the cross-references from `word`, without recursion and without limit on the
-// length of a chain; a chain that comes back to a headword it has passed ends there.
+// length of a chain; a chain that comes back to a headword it has passed ends there. The
+// one walk of references: of the viewer's letter texts (through a finder) and of the
+// entries an import is writing alike.
+ReferenceWalk walkReferences(const EntrySource &entryOf, const QString &word,
+                             const ReferenceVisitor &visit = {});
 ReferenceWalk walkReferences(EntryFinder &finder, const QString &word,
                              const ReferenceVisitor &visit = {});
 

@@ -109,6 +109,11 @@ void TestMdfImport::records_data()
              "BA|mother\nBA|goat\nSA|left\nTA|go\nTA|leave\nTA|going\nTALI|gone\n--\n"
              "Imported from d.txt.")
         << QList<int>{28};
+    // BA points to its own variant ZA, which points back: the circle is cut at the variant,
+    // and then BA's reference, which would lead to nothing, is left out as well.
+    QTest::newRow("a variant that is also the main entry: no reference left to nothing")
+        << u("\\lx ba\n\\ge x\n\\va za\n\\mn za\n")
+        << u("BA\n--\nBA [ba] x.\n--\nBA|x\n--\nImported from d.txt.") << QList<int>{3, 4};
     QTest::newRow("homographs without number after the numbered ones; number 0 ignored")
         << u("\\lx ba\n\\ge first\n\\lx ba\n\\hm 1\n\\ge second\n\\lx ba\n\\hm 0\n\\ge third\n")
         << u("BA\n--\nBA [ba] second.\nBA [ba] first.\nBA [ba] third.\n--\n"

@@ -1,10 +1,10 @@
 #include "entrywriter.h"
 
+#include "alphabet.h"
 #include "datafilenames.h"
 #include "entrylookup.h"
 #include "importedtext.h"
 #include "linecodec.h"
-#include "alphabet.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -163,6 +163,7 @@ private:
     const Entry &entryAt(int at) const { return m_entries[size_t(m_order[size_t(at)])]; }
     Entry &entryAt(int at) { return m_entries[size_t(m_order[size_t(at)])]; }
     void resolveReferences();
+    bool cutReference(const EntrySource &entryOf, const QString &headword, QSet<QString> *dropped);
     QVector<Line> entryLines(const Entry &entry, const QVector<Line> &texts);
     QString storable(const QString &text, int phase, int origin);
 
@@ -597,43 +598,61 @@ void Writer::order()
     }
 }
 
-// Every followed reference leads to an entry, and none runs in a circle.
+// Every followed reference leads to an entry, and none runs in a circle: the references
+// are walked as the viewer walks them, from the first entry of each headword, and the one
+// that leads to nothing, or back into the chain, is left out (a variant with it). A variant
+// left out may be the target of a chain walked before, so the walks are repeated until
+// none leaves anything out.
 void Writer::resolveReferences()
 {
     QSet<QString> dropped;
-    for (int at = 0; at < int(m_order.size()); at = groupEnd(at)) {
-        QSet<QString> passed;
-        QString word = entryAt(at).headword;
-        while (!dropped.contains(word)) {
-            Entry &entry = entryAt(groupAt(word));
-            if (entry.target.isEmpty())
-                break;
-            passed.insert(word);
-            const bool missing = groupAt(entry.target) < 0 || dropped.contains(entry.target);
-            if (!missing && !passed.contains(entry.target)) {
-                word = entry.target;
-                continue;
-            }
-            const QString why = missing ? QStringLiteral("%1 has no entry")
-                                        : QStringLiteral("the references from %1 come back to it");
-            if (entry.isVariant) {
-                warn(entry.origin,
-                     QStringLiteral("variant %1 left out: ").arg(entry.headword) +
-                         why.arg(entry.target),
-                     QStringLiteral("variant left out"), true);
-                dropped.insert(word); // a variant's headword has no other entry
-            } else {
-                warn(entry.targetOrigin,
-                     QStringLiteral("reference to %1 left out: ").arg(entry.target) +
-                         why.arg(entry.target),
-                     QStringLiteral("reference left out"), true);
-                entry.target.clear();
-            }
-            break;
+    const EntrySource entryOf = [&](const QString &form) {
+        EntryExtract extract;
+        const int at = dropped.contains(form) ? -1 : groupAt(form);
+        if (at >= 0) {
+            extract.found = true;
+            extract.crossReferenceTarget = entryAt(at).target;
+            extract.isCrossReference = !extract.crossReferenceTarget.isEmpty();
         }
+        return extract;
+    };
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int at = 0; at < int(m_order.size()); at = groupEnd(at))
+            changed = cutReference(entryOf, entryAt(at).headword, &dropped) || changed;
     }
     for (const QString &word : qAsConst(dropped))
         entryAt(groupAt(word)).leftOut = true;
+}
+
+// Walks the references from `headword` and leaves out the one that leads to nothing or back
+// into the chain; returns whether there was one.
+bool Writer::cutReference(const EntrySource &entryOf, const QString &headword,
+                          QSet<QString> *dropped)
+{
+    QString last; // the last headword the walk reached
+    const ReferenceWalk walk = walkReferences(entryOf, headword, [&](const QString &form, auto &) {
+        last = form;
+        return true;
+    });
+    if ((walk.end != ReferenceWalk::NoEntry && walk.end != ReferenceWalk::Circle) || last.isEmpty())
+        return false;
+    Entry &entry = entryAt(groupAt(last));
+    const QString why = walk.end == ReferenceWalk::NoEntry
+                            ? QStringLiteral("%1 has no entry")
+                            : QStringLiteral("the references from %1 come back to it");
+    if (entry.isVariant) {
+        warn(entry.origin,
+             QStringLiteral("variant %1 left out: ").arg(entry.headword) + why.arg(entry.target),
+             QStringLiteral("variant left out"), true);
+        dropped->insert(last); // a variant's headword has no other entry
+    } else {
+        warn(entry.targetOrigin,
+             QStringLiteral("reference to %1 left out: ").arg(entry.target) + why.arg(entry.target),
+             QStringLiteral("reference left out"), true);
+        entry.target.clear();
+    }
+    return true;
 }
 
 QVector<Line> Writer::entryLines(const Entry &entry, const QVector<Line> &texts)
