@@ -67,8 +67,11 @@ void TestSampleDictionaryBuilder::textRules_data()
     row("example: none unless its only dot ends it", example, u("A nana. A taara."), "");
     row("example: none with heading marks", example, u("<>Den ɲuman.</>"), "");
     row("example: none with a slash, read as mark-up", example, u("A/B nana."), "");
-    row("example: none too long", example, QStringLiteral("ka ").repeated(40) + QLatin1Char('.'),
-        "");
+    // 29 times "ka " and "kan." make 91 characters; with "ka." instead, 90.
+    row("example: none too long", example, QStringLiteral("ka ").repeated(29) + u("kan."), "");
+    QTest::newRow("example: the longest kept")
+        << Rule(example) << QStringLiteral("ka ").repeated(29) + u("ka.")
+        << QStringLiteral("Ka ") + QStringLiteral("ka ").repeated(28) + u("ka.");
 }
 
 void TestSampleDictionaryBuilder::textRules()
