@@ -271,6 +271,8 @@ void TestSampleDictionaryBuilder::importProgramRefusesWhatItCannotRead_data()
     QTest::newRow("no supplement entries") << u("entries.txt") << QByteArray() << u("entries.txt");
     QTest::newRow("supplement lexicon not UTF-8, its line named")
         << u("lexicon.txt") << QByteArray("A|b\nB|\xff\n") << u("lexicon.txt:2: ");
+    QTest::newRow("English locale file not well-formed, its name and line given")
+        << u("en.xml") << QByteArray("<ldml>\n<languages>\n</ldml>\n") << u("en.xml: line 3: ");
 }
 
 void TestSampleDictionaryBuilder::importProgramRefusesWhatItCannotRead()
