@@ -83,6 +83,36 @@ QStringList textOf(const QString &pdf, int first, int last)
     return lines;
 }
 
+// A word as printed on a page, its box in points from the top left corner.
+struct PrintedWord
+{
+    QString text;
+    double left = 0;
+    double right = 0;
+};
+
+// The words pdftotext finds on `page`, in the order it reads them, and the page's width.
+QVector<PrintedWord> wordsOf(const QString &pdf, int page, double *pageWidth)
+{
+    const Run read = run(QStringLiteral("pdftotext"),
+                         {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+                          QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+    const QString html = QString::fromUtf8(read.out);
+    *pageWidth = QRegularExpression(QStringLiteral("<page width=\"([0-9.]+)\""))
+                     .match(html)
+                     .captured(1)
+                     .toDouble();
+    QVector<PrintedWord> words;
+    const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>([^<]*)<"));
+    for (auto match = word.globalMatch(html); match.hasNext();) {
+        const auto found = match.next();
+        words.append(
+            {found.captured(3), found.captured(1).toDouble(), found.captured(2).toDouble()});
+    }
+    return words;
+}
+
 int pageCount(const QString &pdf)
 {
     const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf}).out);
@@ -101,6 +131,7 @@ private slots:
     void printedText();
     void guideWordsOfEveryPage();
     void longEntryGoesOn();
+    void placesOnThePage();
     void fontsEmbedded();
     void paperSize_data();
     void paperSize();
@@ -267,6 +298,40 @@ void TestPdfExport::longEntryGoesOn()
     const QStringList before{QStringLiteral("F f"), QStringLiteral("FALA [f\u00E1la] N orphelin."),
                              QStringLiteral("K k")};
     QCOMPARE(printed, before + expected);
+}
+
+// Where things stand, in points: the title in the middle of the page (A4 is 595 points
+// wide), an entry's lines after its head line indented by about one line of the body text
+// (10 points) from the head line, a letter heading in the middle of its column.
+void TestPdfExport::placesOnThePage()
+{
+    double width = 0;
+    const QVector<PrintedWord> title = wordsOf(m_pdf, 1, &width);
+    QCOMPARE(width, 595.0);
+    QVERIFY(title.size() >= 2 && title.at(0).text == QStringLiteral("Petit") &&
+            title.at(1).text == QStringLiteral("dictionnaire"));
+    const double middle = (title.at(0).left + title.at(1).right) / 2;
+    QVERIFY2(qAbs(middle - 297.5) < 2, qPrintable(QString::number(middle)));
+
+    const QVector<PrintedWord> entries = wordsOf(m_pdf, 2, &width);
+    const auto at = [&](const QString &text) {
+        for (const PrintedWord &word : entries)
+            if (word.text == text)
+                return word.left;
+        return -1.0;
+    };
+    const double indent = at(QStringLiteral("\u2666")) - at(QStringLiteral("BA")); // ♦
+    QVERIFY2(indent > 6 && indent < 14, qPrintable(QString::number(indent)));
+    // The letter heading "B b" in the middle of the first column: its margin is 40 points,
+    // the gap between the columns 16, so a column is (595 - 2 * 40 - 16) / 2 = 249.5 wide.
+    const auto heading = std::find_if(entries.begin(), entries.end(), [](const PrintedWord &w) {
+        return w.text == QStringLiteral("B");
+    });
+    QVERIFY(heading != entries.end() && heading + 1 != entries.end() &&
+            (heading + 1)->text == QStringLiteral("b"));
+    const double headingMiddle = (heading->left + (heading + 1)->right) / 2;
+    QVERIFY2(qAbs(headingMiddle - (40 + 249.5 / 2)) < 2,
+             qPrintable(QString::number(headingMiddle)));
 }
 
 void TestPdfExport::fontsEmbedded()
