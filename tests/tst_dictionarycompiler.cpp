@@ -62,9 +62,10 @@ void TestDictionaryCompiler::compile_data()
         "a [o] x.\nmore.\n",
         "entries.txt:1: error: headword \"\u019Da\" is not in search form, so no lookup reaches "
         "it; write it as \"\u041BA\"");
-    row("a headword without letter file is dropped with its lines", "entries.txt",
-        "1BA [o] x.\nmore.\n",
-        "entries.txt:1: error: headword \"1BA\" begins with a character that has no letter file");
+    row("a headword without letter file is dropped with its lines, not kept with the entry above",
+        "entries.txt", "BA [o] y.\n1BA [o] x.\nmore.\n",
+        "entries.txt:2: error: headword \"1BA\" begins with a character that has no letter file",
+        ul({"b.bna: BA [o] y."}));
 }
 
 void TestDictionaryCompiler::compile()
