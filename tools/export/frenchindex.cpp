@@ -64,6 +64,18 @@ QStringList glossKeys(const QString &gloss)
     return keys;
 }
 
+QStringList reversalKeys(const QString &reversal)
+{
+    QStringList keys;
+    if (reversal.trimmed() == QLatin1String("*"))
+        return keys;
+    for (const QString &part : plainArticleText(reversal).split(QLatin1Char(';')))
+        keys << part.trimmed();
+    keys.removeAll(QString());
+    keys.removeDuplicates();
+    return keys;
+}
+
 QStringList headLines(const QString &entryText)
 {
     QStringList lines;
@@ -75,16 +87,31 @@ QStringList headLines(const QString &entryText)
 }
 
 QVector<FrenchIndexKey> frenchIndexKeys(const QVector<LexiconRow> &lexicon,
+                                        const QVector<LexiconRow> &reversal,
                                         bool (*acceptKey)(const QString &key))
 {
+    // Search form -> the keys its reversals give; a word with "*" gives none.
+    QHash<QString, QStringList> reversed;
+    QSet<QString> leftOut;
+    for (const LexiconRow &row : reversal) {
+        const QString form = searchForm(row.word);
+        if (row.gloss.trimmed() == QLatin1String("*"))
+            leftOut.insert(form);
+        QStringList &keys = reversed[form];
+        keys += reversalKeys(row.gloss);
+        keys.removeDuplicates();
+    }
     QVector<FrenchIndexKey> index;
     QHash<QString, int> positions;     // key -> its place in `index`
     QVector<QSet<QString>> formsOfKey; // by place in `index`
     for (int row = 0; row < lexicon.size(); ++row) {
         const QString form = searchForm(lexicon.at(row).word);
-        if (form.isEmpty())
+        if (form.isEmpty() || leftOut.contains(form))
             continue;
-        for (const QString &key : glossKeys(lexicon.at(row).gloss)) {
+        const auto reversedKeys = reversed.constFind(form);
+        const QStringList keys =
+            reversedKeys != reversed.constEnd() ? *reversedKeys : glossKeys(lexicon.at(row).gloss);
+        for (const QString &key : keys) {
             if (acceptKey && !acceptKey(key))
                 continue;
             auto found = positions.find(key);
@@ -107,12 +134,13 @@ QVector<FrenchIndexKey> frenchIndexKeys(const QVector<LexiconRow> &lexicon,
     return index;
 }
 
-QVector<FrenchArticle> frenchIndex(const QVector<LexiconRow> &lexicon, EntryFinder &finder,
+QVector<FrenchArticle> frenchIndex(const QVector<LexiconRow> &lexicon,
+                                   const QVector<LexiconRow> &reversal, EntryFinder &finder,
                                    bool (*acceptKey)(const QString &key))
 {
     QHash<QString, QVector<HeadLine>> shownLines; // by search form
     QVector<FrenchArticle> articles;
-    for (const FrenchIndexKey &entry : frenchIndexKeys(lexicon, acceptKey)) {
+    for (const FrenchIndexKey &entry : frenchIndexKeys(lexicon, reversal, acceptKey)) {
         FrenchArticle article{entry.key, {}};
         for (const auto &[form, row] : entry.words)
             article.lines << wordLines(finder, shownLines, form, lexicon.at(row), entry.key);
