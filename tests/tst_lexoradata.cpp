@@ -137,6 +137,7 @@ void TestLexoraData::runs_data()
                                              {{"about.txt", "Imported from d.txt.\n"},
                                               {"entries.txt", "BA [b\xC3\xA1] ch\xC3\xA8vre.\n"},
                                               {"headwords.txt", "BA\n"},
+                                              {"import.map", "\\ge ignore\n\\gf gloss\n"},
                                               {"lexicon.txt", "BA|ch\xC3\xA8vre\n"}})},
          {"src/import.map", "\\ge ignore\n\\gf gloss\n"}});
     // A re-import: the file has a new record, the recorded map is used again, the hand edit
@@ -146,10 +147,13 @@ void TestLexoraData::runs_data()
                           {"src.handmade/notes.odt", "PK\x03\x04"}};
     Files imported = handEdits;
     imported.insert("d.txt", "\\lx ba\n\\gf x\n\\lx da\n\\gf bouche\n");
-    // The entries the import wrote are unchanged (sha256sum of "BA [ba] x.\n").
+    // The entries the import wrote are unchanged (sha256sum of "BA [ba] x.\n"); the map was
+    // changed (the digest is of "old\n"), which --again takes as it is.
     imported.insert("src/import-options.txt",
                     "command import-mdf\nfile ../d.txt\nwritten entries.txt "
-                    "0b2c41c83b405086734d51a039e338cbba378a88879ccd43c11e04d5aa1cc547\n");
+                    "0b2c41c83b405086734d51a039e338cbba378a88879ccd43c11e04d5aa1cc547\n"
+                    "written import.map "
+                    "01d09d19c2139a46aebfb577780d123d7396e97201bc7ead210a2ebff8239dee\n");
     imported.insert("src/import.map", "\\gf gloss\n");
     imported.insert("src/entries.txt", "BA [ba] x.\n");
     Files reimported = handEdits;
@@ -161,6 +165,7 @@ void TestLexoraData::runs_data()
                                {{"about.txt", "Imported from d.txt.\n"},
                                 {"entries.txt", reimported.value("src/entries.txt")},
                                 {"headwords.txt", "BA\nDA\n"},
+                                {"import.map", "\\gf gloss\n"},
                                 {"lexicon.txt", reimported.value("src/lexicon.txt")}}));
     row("import-mdf --again repeats the import and keeps a hand edit", imported,
         "import-mdf --again src", 0,
@@ -182,6 +187,18 @@ void TestLexoraData::runs_data()
         "src/entries.txt: error: changed since the import wrote it, and an import would replace "
         "it: keep the change in src.handmade/entries.txt",
         {{"src/entries.txt", "BA [ba] x, fixed.\n"}});
+    // sha256sum of "\\ge ignore\n": the map the import copied, since changed by hand.
+    row("a new import does not replace a map in SRC_DIR changed by hand since",
+        {{"d.txt", "\\lx ba\n\\ge x\n"},
+         {"my.map", "\\gf gloss\n"},
+         {"src/import-options.txt",
+          "command import-mdf\nfile ../d.txt\nwritten import.map "
+          "0850b4ad6f5229e668ea4a7b9015ebc820db5ab0e43938cb532bf7eab05ed838\n"},
+         {"src/import.map", "\\ge ignore\n\\gf gloss\n"}},
+        "import-mdf d.txt --map my.map src", 2,
+        "src/import.map: error: changed since the import wrote it, and an import would replace "
+        "it: 'lexora-data import-mdf --again src' uses it as it is",
+        {{"src/import.map", "\\ge ignore\n\\gf gloss\n"}});
     row("import-mdf --again without a recorded import", {{"src/entries.txt", "BA [ba] x.\n"}},
         "import-mdf --again src", 2,
         "src/import-options.txt: error: no recorded import: src was not written by an import",

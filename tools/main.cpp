@@ -460,10 +460,9 @@ int finishImport(ImportResult result, const ImportSetup &setup)
     const QStringList owned{headwordSourceName(), entrySourceName(),    lexiconSourceName(),
                             aboutSourceName(),    reversalSourceName(), importOptionsName(),
                             importMapName()};
-    QStringList keepOut = setup.readDirs;
-    keepOut.append(setup.edits.folder);
+    // The hand-edit folder stands beside SRC_DIR: the replacement never touches it.
     QString error;
-    if (!replaceDirectory({setup.srcDir, owned, keepOut}, files, &error)) {
+    if (!replaceDirectory({setup.srcDir, owned, setup.readDirs}, files, &error)) {
         printLine(stderr, QStringLiteral("lexora-data: ") + error);
         return Unusable;
     }
@@ -537,6 +536,8 @@ std::optional<ImportSetup> importSetup(const char *command, const Arguments &par
     // What the producer changed in the sources an import wrote is not replaced.
     const QString handEdits = handEditFolder(setup.srcDir);
     std::optional<ImportOptions> recorded = setup.options;
+    // --again reads the map in SRC_DIR, changed or not, and writes it as it read it.
+    recorded->written.remove(importMapName());
     if (!parsed.options.contains(QStringLiteral("--again")) &&
         QFileInfo::exists(QDir(setup.srcDir).filePath(importOptionsName()))) {
         QVector<Diagnostic> problems;

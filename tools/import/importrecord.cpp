@@ -63,14 +63,16 @@ OutputFiles importRecordFiles(const ImportOptions &options, const QString &srcDi
         if (key.field != &ImportOptions::file && !value.isEmpty())
             lines.append(QLatin1String(key.name) + QLatin1Char(' ') + value);
     }
-    for (auto file = sources.constBegin(); file != sources.constEnd(); ++file)
+    OutputFiles written = sources;
+    if (options.mapLines)
+        written.insert(importMapName(), plainFileBytes(*options.mapLines));
+    for (auto file = written.constBegin(); file != written.constEnd(); ++file)
         lines.append(
             QStringLiteral("written %1 %2").arg(file.key(), QString::fromLatin1(sha256(*file))));
-    OutputFiles files{{importOptionsName(), plainFileBytes(lines)}};
-    if (options.mapLines) {
-        files.insert(importMapName(), plainFileBytes(*options.mapLines));
-    }
-    return files;
+    written.insert(importOptionsName(), plainFileBytes(lines));
+    for (auto file = sources.constBegin(); file != sources.constEnd(); ++file)
+        written.remove(file.key());
+    return written;
 }
 
 std::optional<ImportOptions> readImportRecord(const QString &srcDir, QVector<Diagnostic> *problems)
@@ -160,12 +162,18 @@ QVector<Diagnostic> changedSinceImport(const QString &srcDir, const ImportOption
             continue;
         if (current.open(QIODevice::ReadOnly) && sha256(current.readAll()) == *file)
             continue;
-        changed.append(
-            {path, 0, Diagnostic::Error,
-             QStringLiteral("changed since the import wrote it, and an import would replace "
-                            "it: keep the change in %1 (it is applied after every import), or "
-                            "delete %2 to let the import write it anew")
-                 .arg(QDir(handEditFolder).filePath(file.key()), path)});
+        const QString keep =
+            file.key() == importMapName()
+                ? QStringLiteral("'lexora-data %1 --again %2' uses it as it is; to import "
+                                 "anew, give it with --map from outside %2")
+                      .arg(recorded.command, srcDir)
+                : QStringLiteral("keep the change in %1 (it is applied after every import)")
+                      .arg(QDir(handEditFolder).filePath(file.key()));
+        changed.append({path, 0, Diagnostic::Error,
+                        QStringLiteral("changed since the import wrote it, and an import would "
+                                       "replace it: %1, or delete %2 to let the import write it "
+                                       "anew")
+                            .arg(keep, path)});
     }
     return changed;
 }

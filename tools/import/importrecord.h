@@ -26,8 +26,8 @@ struct ImportOptions
     // The map file's lines when one was given, and where they were read.
     std::optional<QStringList> mapLines;
     QString mapFile;
-    // The bytes of each source file the import wrote, as SHA-256 in hexadecimal, by name:
-    // a file that no longer holds them was changed by hand since.
+    // The bytes of each source file (and the map) the import wrote, as SHA-256 in
+    // hexadecimal, by name: a file that no longer holds them was changed by hand since.
     QMap<QString, QByteArray> written;
 };
 
