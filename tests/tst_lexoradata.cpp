@@ -148,11 +148,14 @@ void TestLexoraData::runs_data()
     Files imported = handEdits;
     imported.insert("d.txt", "\\lx ba\n\\gf x\n\\lx da\n\\gf bouche\n");
     // The entries the import wrote are unchanged (sha256sum of "BA [ba] x.\n"); the map was
-    // changed (the digest is of "old\n"), which --again takes as it is.
+    // changed (the digest is of "old\n"), which --again takes as it is; the lexicon is gone,
+    // which changes nothing.
     imported.insert("src/import-options.txt",
                     "command import-mdf\nfile ../d.txt\nwritten entries.txt "
                     "0b2c41c83b405086734d51a039e338cbba378a88879ccd43c11e04d5aa1cc547\n"
                     "written import.map "
+                    "01d09d19c2139a46aebfb577780d123d7396e97201bc7ead210a2ebff8239dee\n"
+                    "written lexicon.txt "
                     "01d09d19c2139a46aebfb577780d123d7396e97201bc7ead210a2ebff8239dee\n");
     imported.insert("src/import.map", "\\gf gloss\n");
     imported.insert("src/entries.txt", "BA [ba] x.\n");

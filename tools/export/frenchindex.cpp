@@ -90,14 +90,10 @@ QVector<FrenchIndexKey> frenchIndexKeys(const QVector<LexiconRow> &lexicon,
                                         const QVector<LexiconRow> &reversal,
                                         bool (*acceptKey)(const QString &key))
 {
-    // Search form -> the keys its reversals give; a word with "*" gives none.
+    // Search form -> the keys its reversals give: none for a word whose only reversal is "*".
     QHash<QString, QStringList> reversed;
-    QSet<QString> leftOut;
     for (const LexiconRow &row : reversal) {
-        const QString form = searchForm(row.word);
-        if (row.gloss.trimmed() == QLatin1String("*"))
-            leftOut.insert(form);
-        QStringList &keys = reversed[form];
+        QStringList &keys = reversed[searchForm(row.word)];
         keys += reversalKeys(row.gloss);
         keys.removeDuplicates();
     }
@@ -106,7 +102,7 @@ QVector<FrenchIndexKey> frenchIndexKeys(const QVector<LexiconRow> &lexicon,
     QVector<QSet<QString>> formsOfKey; // by place in `index`
     for (int row = 0; row < lexicon.size(); ++row) {
         const QString form = searchForm(lexicon.at(row).word);
-        if (form.isEmpty() || leftOut.contains(form))
+        if (form.isEmpty())
             continue;
         const auto reversedKeys = reversed.constFind(form);
         const QStringList keys =

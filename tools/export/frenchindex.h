@@ -30,8 +30,8 @@ struct FrenchIndexKey
 QStringList reversalKeys(const QString &reversal);
 
 // The keys of the lexicon's rows, in the order of first use: the glosses' keys of a word
-// without reversal rows, the reversals' keys of a word with some, none of a word with a
-// reversal "*". Reversals of a word the lexicon lacks are not used. Rows whose word has an
+// without reversal rows, the reversals' keys of a word with some: none of a word whose
+// reversal is "*". Reversals of a word the lexicon lacks are not used. Rows whose word has an
 // empty search form are left out; `acceptKey` may leave keys out (an index that cannot
 // hold them); null takes all.
 QVector<FrenchIndexKey> frenchIndexKeys(const QVector<LexiconRow> &lexicon,
