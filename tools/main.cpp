@@ -57,7 +57,8 @@ const char buildUsage[] =
     "\n"
     "Reads headwords.txt, entries.txt and lexicon.txt from SRC_DIR and writes entries.bna,\n"
     "lexic.bna and the 28 letter files into RES_DIR, and about.bna from about.txt (whose\n"
-    "dictionary it is: title, authors, sources, licence) when SRC_DIR has one. Each entry\n"
+    "dictionary it is: title, authors, sources, licence) and reversal.bna from reversal.txt\n"
+    "(keys of the exports' French index) when SRC_DIR has them. Each entry\n"
     "goes to the letter file of its headword's letter key. Problems are printed as 'file:line: "
     "error: message'; if\n"
     "there is any, RES_DIR is left untouched. Sources without any headword or entry are\n"
@@ -86,7 +87,8 @@ const char checkUsage[] =
     "a homograph separated from its first entry by another entry (never shown);\n"
     "a headword not in search form; a lexicon line without '|'; control characters and\n"
     "trailing blanks; a line whose colours would draw text in front of a '(' or a '['\n"
-    "as a headword (warning); no about file (warning).\n"
+    "as a headword (warning); no about file (warning); a reversal line without '|', or\n"
+    "of a word the lexicon lacks (warning).\n"
     "\n"
     "Exit status: 0 no problem, 1 problems found, 2 RES_DIR or one of its files cannot be\n"
     "read.\n";
@@ -124,7 +126,8 @@ const char importMdfUsage[] =
     "UTF-8 unless\n"
     "--encoding latin1 is given. Whatever is left out or changed is reported as\n"
     "'FILE:line: warning: message'; a summary line follows. Senses are numbered as the\n"
-    "sense field numbers them; the fields before the first record become about.txt.\n"
+    "sense field numbers them; the fields before the first record become about.txt;\n"
+    "reversal fields (\\re, \\rn), the keys of the exports' French index, reversal.txt.\n"
     "SRC_DIR is replaced as a whole, and only if it holds nothing but the files an import\n"
     "writes.\n"
     "\n"
@@ -133,7 +136,8 @@ const char importMdfUsage[] =
     "of the imported ones of the same headword or word after every import; one whose\n"
     "headword the import does not have is added and reported. The import records the file,\n"
     "its options (import-options.txt) and a copy of MAPFILE (import.map) in SRC_DIR;\n"
-    "--again SRC_DIR repeats it with them.\n"
+    "--again SRC_DIR repeats it with them. A source file (or import.map, but with --again)\n"
+    "changed by hand since the import wrote it is never replaced.\n"
     "\n"
     "Warnings of one kind are printed together: their first three places (all of them\n"
     "with --verbose), then a note with their count and the map line or option that would\n"
@@ -142,8 +146,9 @@ const char importMdfUsage[] =
     "Exit status: 0 imported, nothing a reader would see lost (warnings may be printed);\n"
     "1 imported, but records, glosses, relations or lines were dropped (the warnings say\n"
     "which); 2 unusable input (nothing imported, no entry or no gloss written: the file's\n"
-    "languages are named), SRC_DIR cannot be written, its hand edits cannot be read or\n"
-    "(--again) it holds no recorded import (nothing is written).\n";
+    "languages are named), SRC_DIR cannot be written, its hand edits cannot be read, a\n"
+    "file in it was changed by hand or (--again) it holds no recorded import (nothing is\n"
+    "written).\n";
 
 const char importLiftUsage[] =
     "Usage: lexora-data import-lift FILE.lift [--lang CODE[,CODE...]] [--vernacular CODE]\n"
@@ -160,7 +165,8 @@ const char importLiftUsage[] =
     "lines of MAPFILE ('ps VALUE TAG') extend the built-in table (docs/import-map.md).\n"
     "Whatever is left out or changed is reported as 'FILE:line: warning: message';\n"
     "malformed XML as 'FILE:line: error: message (column N)'. A summary line follows.\n"
-    "The header's description becomes about.txt.\n"
+    "The header's description becomes about.txt; <reversal> forms, the keys of the\n"
+    "exports' French index, reversal.txt.\n"
     "SRC_DIR is replaced as a whole, and only if it holds nothing but the files an import\n"
     "writes.\n"
     "\n"
@@ -169,7 +175,8 @@ const char importLiftUsage[] =
     "of the imported ones of the same headword or word after every import; one whose\n"
     "headword the import does not have is added and reported. The import records the file,\n"
     "its options (import-options.txt) and a copy of MAPFILE (import.map) in SRC_DIR;\n"
-    "--again SRC_DIR repeats it with them.\n"
+    "--again SRC_DIR repeats it with them. A source file (or import.map, but with --again)\n"
+    "changed by hand since the import wrote it is never replaced.\n"
     "\n"
     "Warnings of one kind are printed together: their first three places (all of them\n"
     "with --verbose), then a note with their count and the map line or option that would\n"
@@ -178,8 +185,9 @@ const char importLiftUsage[] =
     "Exit status: 0 imported, nothing a reader would see lost (warnings may be printed);\n"
     "1 imported, but records, glosses, relations or lines were dropped (the warnings say\n"
     "which); 2 unusable input (nothing imported, no entry or no gloss written: the file's\n"
-    "languages are named), SRC_DIR cannot be written, its hand edits cannot be read or\n"
-    "(--again) it holds no recorded import (nothing is written).\n";
+    "languages are named), SRC_DIR cannot be written, its hand edits cannot be read, a\n"
+    "file in it was changed by hand or (--again) it holds no recorded import (nothing is\n"
+    "written).\n";
 
 bool wantsHelp(const QStringList &args)
 {
