@@ -34,14 +34,15 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
 }
 
 // A whole data directory: the headword file, the lexicon file, the letter files named in
-// `letters` (key: the letter; value: its plain lines) and the about file when `about` holds
-// lines.
+// `letters` (key: the letter; value: its plain lines), the about file when `about` holds
+// lines and the reversal file (reversal.bna) when `reversal` does.
 struct Dictionary
 {
     QStringList headwords;
     QStringList lexicon;
     QMap<QString, QStringList> letters;
     QStringList about = {};
+    QStringList reversal = {};
 
     bool writeTo(const QString &dir) const
     {
@@ -51,6 +52,9 @@ struct Dictionary
                   writeFile(dataFilePath(dir, lexiconFileName()), encodeDataFile(lexicon));
         if (!about.isEmpty())
             ok = ok && writeFile(dataFilePath(dir, aboutFileName()), encodeDataFile(about));
+        if (!reversal.isEmpty())
+            ok = ok && writeFile(dataFilePath(dir, QStringLiteral("reversal.bna")),
+                                 encodeDataFile(reversal));
         for (auto letter = letters.constBegin(); letter != letters.constEnd(); ++letter)
             ok = ok && writeFile(dataFilePath(dir, letterFileName(letter.key().at(0))),
                                  encodeDataFile(*letter));

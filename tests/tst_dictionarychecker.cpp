@@ -17,8 +17,9 @@ namespace {
 
 // A small dictionary without any problem: three homographs, a cross-reference to an entry
 // that is reached only through it, a word under q (Л U+041B, the capital of ɲ), tone
-// group in brackets at the start of a continuation line, and an about file whose
-// parenthesis the viewer shows as a look-alike.
+// group in brackets at the start of a continuation line, an about file whose
+// parenthesis the viewer shows as a look-alike, and reversals: keys of the French index
+// (ɲa matched by its search form ЛA).
 testdata::Dictionary cleanDictionary()
 {
     testdata::Dictionary dictionary;
@@ -30,19 +31,21 @@ testdata::Dictionary cleanDictionary()
                                      "BA [ó] N fleuve.", "BƆ [ó] W sortir.", "BƆRA [ò ó] W => BƆ"});
     dictionary.letters[u("q")] = ul({"ЛA [ó] N œil.", "[ò ó] ɲà: œil."});
     dictionary.about = ul({"Lexora (test)"});
+    dictionary.reversal = ul({"BA|maman; mère", "ɲa|*"});
     return dictionary;
 }
 
 // The clean dictionary with lines (separated by "\n") added to the end of files
-// ("entries.bna", "lexic.bna" or a letter).
+// ("entries.bna", "lexic.bna", "reversal.bna" or a letter).
 testdata::Dictionary edited(std::initializer_list<std::pair<const char *, const char *>> added)
 {
     testdata::Dictionary d = cleanDictionary();
     for (const auto &[file, text] : added) {
         const QString name = u(file);
-        QStringList &lines = name == QLatin1String("entries.bna") ? d.headwords
-                             : name == QLatin1String("lexic.bna") ? d.lexicon
-                                                                  : d.letters[name];
+        QStringList &lines = name == QLatin1String("entries.bna")    ? d.headwords
+                             : name == QLatin1String("lexic.bna")    ? d.lexicon
+                             : name == QLatin1String("reversal.bna") ? d.reversal
+                                                                     : d.letters[name];
         lines += u(text).split(QLatin1Char('\n'));
     }
     return d;
@@ -96,6 +99,10 @@ void TestDictionaryChecker::problems_data()
         edited({{"b", "♦ Ba bɛ [so] kɔnɔ."}}), ul({"b.bna:7: error"}));
     row("lexicon line without separator", edited({{"lexic.bna", "BO tête"}}),
         ul({"lexic.bna:3: error"}));
+    row("reversal line without separator, and one of a word the lexicon lacks",
+        edited({{"reversal.bna", "KO tête\nDA|bouche"}}),
+        ul({"reversal.bna:3: error", "reversal.bna:4: warning"}),
+        u("no \"|\" between the word and its reversal"));
     row("control character", edited({{"b", "♦ Ba\tbɛ so kɔnɔ."}}), ul({"b.bna:7: error"}));
     row("trailing blank", edited({{"lexic.bna", "BA|chèvre "}}), ul({"lexic.bna:3: warning"}));
     row("lines above the first head line",

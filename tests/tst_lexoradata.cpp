@@ -6,6 +6,7 @@
 #include "datafilenames.h"
 #include "testdatafiles.h"
 
+#include <QCryptographicHash>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -40,6 +41,18 @@ Files built(const QByteArray &headwords = "?@\n")
     return files;
 }
 
+// The record an import writes into SRC_DIR: its comment, the command, `lines` (the file and
+// the options), and the digest of each source file written, here `sources` in name order.
+QByteArray recordOf(const char *command, const QByteArray &lines, const Files &sources)
+{
+    QByteArray record = QByteArray("# How these sources were imported: 'lexora-data ") + command +
+                        " --again DIR' repeats it.\ncommand " + command + "\n" + lines;
+    for (auto file = sources.constBegin(); file != sources.constEnd(); ++file)
+        record += "written " + file.key() + ' ' +
+                  QCryptographicHash::hash(*file, QCryptographicHash::Sha256).toHex() + '\n';
+    return record;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Files)
@@ -68,7 +81,18 @@ void TestLexoraData::runs_data()
         QTest::newRow(name) << before << u(arguments).split(QLatin1Char(' '), Qt::SkipEmptyParts)
                             << status << errors << after << out;
     };
-    row("build writes the stored form of every line", sources(), "build src res", 0, "", built());
+    Files noReversal = built();
+    noReversal.insert("res/reversal.bna", QByteArray());
+    row("build writes the stored form of every line", sources(), "build src res", 0, "",
+        noReversal);
+    // The reversal file is stored as the lexicon is: "BA|x" on line 1 as in lexic.bna.
+    Files withReversal = sources();
+    withReversal.insert("src/reversal.txt", "BA|x\n");
+    Files builtWithReversal = built();
+    builtWithReversal.insert("res/reversal.bna", "?@xv\n");
+    row("build writes the reversal file", withReversal, "build src res", 0, "", builtWithReversal);
+    row("decode prints the reversal file's plain lines", builtWithReversal,
+        "decode res/reversal.bna", 0, "", {}, "BA|x\n");
     row("build refuses a problem and writes nothing", sources("x.\nBA [o] N x.\n"), "build src res",
         1, "entries.txt:1: error: this line belongs to no entry", {{"res/a.bna", "old\n"}});
     row("build refuses empty sources", sources("", ""), "build src res", 1,
@@ -109,7 +133,87 @@ void TestLexoraData::runs_data()
          {"my.map", "\\ge ignore\n\\gf gloss\n"}},
         "import-mdf d.txt --map my.map --encoding latin1 src", 0, "d.txt: 1 records read",
         {{"src/entries.txt", "BA [b\xC3\xA1] ch\xC3\xA8vre.\n"},
-         {"src/about.txt", "Imported from d.txt.\n"}});
+         {"src/about.txt", "Imported from d.txt.\n"},
+         {"src/import-options.txt", recordOf("import-mdf", "file ../d.txt\nencoding latin1\n",
+                                             {{"about.txt", "Imported from d.txt.\n"},
+                                              {"entries.txt", "BA [b\xC3\xA1] ch\xC3\xA8vre.\n"},
+                                              {"headwords.txt", "BA\n"},
+                                              {"import.map", "\\ge ignore\n\\gf gloss\n"},
+                                              {"lexicon.txt", "BA|ch\xC3\xA8vre\n"}})},
+         {"src/import.map", "\\ge ignore\n\\gf gloss\n"}});
+    // A re-import: the file has a new record, the recorded map is used again, the hand edit
+    // of BA takes the place of its imported entry, and the hand-edit folder is left as it
+    // was, byte for byte.
+    const Files handEdits{{"src.handmade/entries.txt", "# fixed\nBA [b\xC3\xA1] N m\xC3\xA8re.\n"},
+                          {"src.handmade/notes.odt", "PK\x03\x04"}};
+    Files imported = handEdits;
+    imported.insert("d.txt", "\\lx ba\n\\gf x\n\\lx da\n\\gf bouche\n");
+    // The entries the import wrote are unchanged (sha256sum of "BA [ba] x.\n"); the map was
+    // changed (the digest is of "old\n"), which --again takes as it is; the lexicon is gone,
+    // which changes nothing.
+    imported.insert("src/import-options.txt",
+                    "command import-mdf\nfile ../d.txt\nwritten entries.txt "
+                    "0b2c41c83b405086734d51a039e338cbba378a88879ccd43c11e04d5aa1cc547\n"
+                    "written import.map "
+                    "01d09d19c2139a46aebfb577780d123d7396e97201bc7ead210a2ebff8239dee\n"
+                    "written lexicon.txt "
+                    "01d09d19c2139a46aebfb577780d123d7396e97201bc7ead210a2ebff8239dee\n");
+    imported.insert("src/import.map", "\\gf gloss\n");
+    imported.insert("src/entries.txt", "BA [ba] x.\n");
+    Files reimported = handEdits;
+    reimported.insert("src/entries.txt", "BA [b\xC3\xA1] N m\xC3\xA8re.\nDA [da] bouche.\n");
+    reimported.insert("src/lexicon.txt", "BA|x\nDA|bouche\n");
+    reimported.insert("src/import.map", "\\gf gloss\n");
+    reimported.insert("src/import-options.txt",
+                      recordOf("import-mdf", "file ../d.txt\n",
+                               {{"about.txt", "Imported from d.txt.\n"},
+                                {"entries.txt", reimported.value("src/entries.txt")},
+                                {"headwords.txt", "BA\nDA\n"},
+                                {"import.map", "\\gf gloss\n"},
+                                {"lexicon.txt", reimported.value("src/lexicon.txt")}}));
+    row("import-mdf --again repeats the import and keeps a hand edit", imported,
+        "import-mdf --again src", 0,
+        "hand edits: entries of 1 headword(s) replaced, 0 added; lexicon rows of 0", reimported);
+    row("a hand edit whose entry vanished is reported and kept",
+        {{"d.txt", "\\lx da\n\\ge bouche\n"}, {"src.handmade/entries.txt", handEdits.first()}},
+        "import-mdf d.txt src", 0,
+        "src.handmade/entries.txt:2: warning: BA is not a headword of the import (its record may "
+        "be gone)",
+        {{"src/entries.txt", "BA [b\xC3\xA1] N m\xC3\xA8re.\nDA [da] bouche.\n"}});
+    // sha256sum of "BA [ba] x.\n"
+    row("an import does not replace a source changed by hand since",
+        {{"d.txt", "\\lx ba\n\\ge x\n"},
+         {"src/import-options.txt",
+          "command import-mdf\nfile ../d.txt\nwritten entries.txt "
+          "0b2c41c83b405086734d51a039e338cbba378a88879ccd43c11e04d5aa1cc547\n"},
+         {"src/entries.txt", "BA [ba] x, fixed.\n"}},
+        "import-mdf d.txt src", 2,
+        "src/entries.txt: error: changed since the import wrote it, and an import would replace "
+        "it: keep the change in src.handmade/entries.txt",
+        {{"src/entries.txt", "BA [ba] x, fixed.\n"}});
+    // sha256sum of "\\ge ignore\n": the map the import copied, since changed by hand.
+    row("a new import does not replace a map in SRC_DIR changed by hand since",
+        {{"d.txt", "\\lx ba\n\\ge x\n"},
+         {"my.map", "\\gf gloss\n"},
+         {"src/import-options.txt",
+          "command import-mdf\nfile ../d.txt\nwritten import.map "
+          "0850b4ad6f5229e668ea4a7b9015ebc820db5ab0e43938cb532bf7eab05ed838\n"},
+         {"src/import.map", "\\ge ignore\n\\gf gloss\n"}},
+        "import-mdf d.txt --map my.map src", 2,
+        "src/import.map: error: changed since the import wrote it, and an import would replace "
+        "it: 'lexora-data import-mdf --again src' uses it as it is",
+        {{"src/import.map", "\\ge ignore\n\\gf gloss\n"}});
+    row("import-mdf --again without a recorded import", {{"src/entries.txt", "BA [ba] x.\n"}},
+        "import-mdf --again src", 2,
+        "src/import-options.txt: error: no recorded import: src was not written by an import",
+        {{"src/entries.txt", "BA [ba] x.\n"}});
+    row("import-mdf --again of an import-lift record names the command",
+        {{"src/import-options.txt", "command import-lift\nfile ../d.lift\n"}},
+        "import-mdf --again src", 2,
+        "src was imported by import-lift: run 'lexora-data import-lift --again src'",
+        {{"src/import-options.txt", "command import-lift\nfile ../d.lift\n"}});
+    row("import-mdf --again takes no other option", {}, "import-mdf --again src --map m.map", 2,
+        "--again repeats the recorded import and takes no other option", {});
     row("import-mdf refuses invalid UTF-8 and writes nothing",
         {{"d.txt", "\\lx ba\n\\ge m\xE8re\n"}}, "import-mdf d.txt src", 2,
         "nothing written; if d.txt is in Latin-1, give --encoding latin1", {{"src", QByteArray()}});
@@ -122,12 +226,22 @@ void TestLexoraData::runs_data()
         "bad.map:1: error: a line is", {{"src", QByteArray()}});
     // More glosses in English than in French, so French only when asked for; the English ones
     // are left out by the producer's choice: nothing lost, exit 0.
-    row("import-lift --lang",
-        {{"d.lift",
-          R"(<lift><entry><lexical-unit><form lang="bm"><text>ba</text></form></lexical-unit>
+    const QByteArray englishAndFrench =
+        R"(<lift><entry><lexical-unit><form lang="bm"><text>ba</text></form></lexical-unit>
 <sense><gloss lang="en"><text>mother</text></gloss><gloss lang="en"><text>mum</text></gloss>
-<gloss lang="fr"><text>m&#xE8;re</text></gloss></sense></entry></lift>)"}},
-        "import-lift d.lift --lang fr src", 0, "d.lift: 1 records read",
+<gloss lang="fr"><text>m&#xE8;re</text></gloss></sense></entry></lift>)";
+    row("import-lift --lang", {{"d.lift", englishAndFrench}}, "import-lift d.lift --lang fr src", 0,
+        "d.lift: 1 records read",
+        {{"src/entries.txt", "BA [ba] m\xC3\xA8re.\n"},
+         {"src/import-options.txt", recordOf("import-lift", "file ../d.lift\nlang fr\n",
+                                             {{"about.txt", "Imported from d.lift.\n"},
+                                              {"entries.txt", "BA [ba] m\xC3\xA8re.\n"},
+                                              {"headwords.txt", "BA\n"},
+                                              {"lexicon.txt", "BA|m\xC3\xA8re\n"}})}});
+    row("import-lift --again repeats --lang",
+        {{"d.lift", englishAndFrench},
+         {"src/import-options.txt", "command import-lift\nfile ../d.lift\nlang fr\n"}},
+        "import-lift --again src", 0, "d.lift: 1 records read",
         {{"src/entries.txt", "BA [ba] m\xC3\xA8re.\n"}});
     // The text reader names the place of bytes that are not UTF-8, not the XML reader.
     row("import-lift refuses invalid UTF-8 at its line and column",

@@ -25,7 +25,7 @@ void TestLiftImport::imports_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QStringList>("languages"); // analysis, vernacular; empty: by default
-    QTest::addColumn<QString>("entries");       // none: the file is refused
+    QTest::addColumn<QString>("entries");       // none: the file is refused; then -- and reversals
     QTest::addColumn<QList<int>>("lines");      // of the problems reported
     QTest::addColumn<QString>("end");           // of the last one's message
     QTest::addColumn<QString>("about");         // the about lines, joined by "\n"
@@ -101,6 +101,18 @@ void TestLiftImport::imports_data()
 </lift>)",
         {}, "BA [ba] mre; &undef;.", {5, 6},
         "entity &undef; is not declared in the file, and nothing else is read: kept as its name");
+    // A reversal's language is its form's, else its type.
+    row("reversals in the analysis language, by form or by type",
+        R"(<lift version="0.13">
+<entry id="a"><lexical-unit><form lang="bm"><text>ba</text></form></lexical-unit>
+<sense><gloss lang="fr"><text>mère</text></gloss>
+<reversal type="fr"><form lang="fr"><text>maman</text></form></reversal>
+<reversal type="fr"><form><text>mère</text></form></reversal>
+<reversal type="en"><form lang="en"><text>mother</text></form></reversal></sense>
+</entry>
+</lift>)",
+        {u("fr")}, "BA [ba] mère.\n--\nBA|maman\nBA|mère", {6},
+        "the analysis language is \"fr\" (--lang)");
     // Expected entries written by hand from the file: citation form in the bracket, subsense
     // numbered under its sense, both gloss languages and the gloss without one, the marks of
     // synonyms and antonyms, the etymology and the typed note, the plural as a reference.
@@ -134,7 +146,11 @@ void TestLiftImport::imports()
     const ImportResult result = importLift(&buffer, QStringLiteral("d.lift"), ImportMap::standard(),
                                            {languages.value(0), languages.value(1)});
     QCOMPARE(result.usable, !entries.isEmpty());
-    QCOMPARE(result.sources.entries.join(QLatin1Char('\n')), entries);
+    QCOMPARE(result.sources.entries.join(QLatin1Char('\n')) +
+                 (result.sources.reversal.isEmpty()
+                      ? QString()
+                      : QStringLiteral("\n--\n") + result.sources.reversal.join(QLatin1Char('\n'))),
+             entries);
     QCOMPARE(result.sources.about.join(QLatin1Char('\n')), about);
     QList<int> reported;
     for (const Diagnostic &problem : result.diagnostics)

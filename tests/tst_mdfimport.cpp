@@ -83,7 +83,8 @@ private slots:
 void TestMdfImport::records_data()
 {
     QTest::addColumn<QString>("mdf");
-    QTest::addColumn<QString>("sources");     // headwords -- entries -- lexicon -- about
+    // headwords -- entries -- lexicon -- about, then -- reversal when there is one
+    QTest::addColumn<QString>("sources");
     QTest::addColumn<QList<int>>("warnings"); // their lines
 
     QTest::newRow("header with a name as the about text, wrapped fields joined, part of speech "
@@ -135,6 +136,14 @@ void TestMdfImport::records_data()
         << u("JI\n--\nJI [ji] eau.\n\u2666 Ji don. C'est de l'eau.\nliquide\n--\nJI|eau\n--\n"
              "Imported from d.txt.")
         << QList<int>{};
+    // \re and \rn give the French index's keys, each field once; "*" keeps a word out.
+    QTest::newRow("reversals: each field a row, \"*\" kept, \"|\" written as \"/\"")
+        << u("\\lx ba\n\\ge mother\n\\re m\u00E8re; maman\n\\rn m\u00E8re|ma\n\\re m\u00E8re; "
+             "maman\n"
+             "\\lx da\n\\ge mouth\n\\re *\n")
+        << u("BA\nDA\n--\nBA [ba] mother.\nDA [da] mouth.\n--\nBA|mother\nDA|mouth\n--\n"
+             "Imported from d.txt.\n--\nBA|m\u00E8re; maman\nBA|m\u00E8re/ma\nDA|*")
+        << QList<int>{4};
     // Line 1 of both files: the ellipsis (index 12 of the head line, 7 of the lexicon row) takes
     // key digit 1 ((1 + i) mod 5 = 3), stored as U+2022; head lines are reported at their record.
     // Each entry keeps its texts' lines packed (numbers of seven bits a byte): line 301 takes
@@ -168,7 +177,8 @@ void TestMdfImport::records()
     const QStringList files{QStringLiteral("--")}; // between the files
     const DictionarySources &made = result.sources;
     QCOMPARE((made.headwords.lines() + files + made.entries.lines() + files + made.lexicon.lines() +
-              files + made.about.lines())
+              files + made.about.lines() +
+              (made.reversal.isEmpty() ? QStringList() : files + made.reversal.lines()))
                  .join(QLatin1Char('\n')),
              sources);
     QList<int> lines;
@@ -182,6 +192,8 @@ void TestMdfImport::records()
     QVERIFY(testdata::writeFile(dir.filePath(u("entries.txt")), made.entries.bytes()));
     QVERIFY(testdata::writeFile(dir.filePath(u("lexicon.txt")), made.lexicon.bytes()));
     QVERIFY(testdata::writeFile(dir.filePath(u("about.txt")), made.about.bytes()));
+    QVERIFY(made.reversal.isEmpty() ||
+            testdata::writeFile(dir.filePath(u("reversal.txt")), made.reversal.bytes()));
     DictionaryCompiler compiler;
     QString error;
     QVERIFY(replaceDirectory({res, DictionaryCompiler::dataFileNames(), {}},

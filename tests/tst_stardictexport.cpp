@@ -32,6 +32,7 @@ testdata::Dictionary sample()
                                      "BƆ [bɔ́] W sortir.", "BƆRA [bɔ́ra] W => BƆ"});
     dictionary.letters[u("d")] = ul({"DEN [dén] N enfant.", "↑BA"});
     dictionary.letters[u("w")] = ul({"WULU [wùlu] N chien."});
+    dictionary.reversal = ul({"WULU|toutou"}); // the French index's key in place of "chien"
     dictionary.letters[u("q")] = ul({"ЛAMA [ɲáma] N ordure, saleté."});
     dictionary.letters[u("s")] =
         ul({"SƐBƐN [sɛ̀bɛn] W écrire <script>alert(1)</script> &amp; lire."});
@@ -179,6 +180,8 @@ void TestStardictExport::readerFinds_data()
         "saleté", "ЛAMA [ɲáma] N ordure, saleté.");
     row("a part of a gloss after a semicolon, no head line holding it", "petit", french, "petit",
         "DEN [dén] N enfant.");
+    row("a reversal, the key in place of the word's gloss", "toutou", french, "toutou",
+        "WULU [wùlu] N chien.");
     row("a whole gloss with its parts", "enfant; petit", french, "enfant; petit",
         "DEN [dén] N enfant.");
 }
@@ -229,7 +232,7 @@ void TestStardictExport::description_data()
     QTest::addColumn<QStringList>("about"); // the lines of about.bna; none: no such file
     QTest::addColumn<QStringList>("lines"); // lines the description file holds
     // Those of the French index: 11 keys ("mère", "chèvre", "enfant; petit", "enfant",
-    // "petit", "ordure, saleté", "ordure", "saleté", "écrire", "sortir", "chien") and 5
+    // "petit", "ordure, saleté", "ordure", "saleté", "écrire", "sortir", "toutou") and 5
     // other spellings ("mere", "chevre", "ordure, salete", "salete", "ecrire"), each once.
     QTest::addColumn<QStringList>("frenchLines");
     QTest::newRow("no about file: named after NAME, no source named")

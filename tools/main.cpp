@@ -7,12 +7,15 @@
 #include "dictionarycompiler.h"
 #include "dictionarysources.h"
 #include "exportcommand.h"
+#include "handedits.h"
+#include "importrecord.h"
 #include "liftimport.h"
 #include "linecodec.h"
 #include "mdfimport.h"
 #include "textfile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -39,6 +42,9 @@ const char usage[] =
     "                         into SRC_DIR\n"
     "  import-lift FILE SRC_DIR\n"
     "                         write the sources of a LIFT dictionary into SRC_DIR\n"
+    "  import-mdf|import-lift --again SRC_DIR\n"
+    "                         repeat the import recorded in SRC_DIR, with the hand edits\n"
+    "                         beside it\n"
     "  export stardict RES_DIR OUT_DIR [--name NAME]\n"
     "                         write the dictionary in RES_DIR into OUT_DIR for StarDict\n"
     "                         readers, with a French -> Bambara index\n"
@@ -55,7 +61,8 @@ const char buildUsage[] =
     "\n"
     "Reads headwords.txt, entries.txt and lexicon.txt from SRC_DIR and writes entries.bna,\n"
     "lexic.bna and the 28 letter files into RES_DIR, and about.bna from about.txt (whose\n"
-    "dictionary it is: title, authors, sources, licence) when SRC_DIR has one. Each entry\n"
+    "dictionary it is: title, authors, sources, licence) and reversal.bna from reversal.txt\n"
+    "(keys of the exports' French index) when SRC_DIR has them. Each entry\n"
     "goes to the letter file of its headword's letter key. Problems are printed as 'file:line: "
     "error: message'; if\n"
     "there is any, RES_DIR is left untouched. Sources without any headword or entry are\n"
@@ -84,7 +91,8 @@ const char checkUsage[] =
     "a homograph separated from its first entry by another entry (never shown);\n"
     "a headword not in search form; a lexicon line without '|'; control characters and\n"
     "trailing blanks; a line whose colours would draw text in front of a '(' or a '['\n"
-    "as a headword (warning); no about file (warning).\n"
+    "as a headword (warning); no about file (warning); a reversal line without '|', or\n"
+    "of a word the lexicon lacks (warning).\n"
     "\n"
     "Exit status: 0 no problem, 1 problems found, 2 RES_DIR or one of its files cannot be\n"
     "read.\n";
@@ -113,6 +121,7 @@ const char encodeUsage[] =
 const char importMdfUsage[] =
     "Usage: lexora-data import-mdf FILE [--map MAPFILE] [--encoding utf-8|latin1]\n"
     "                              [--verbose] SRC_DIR\n"
+    "       lexora-data import-mdf --again SRC_DIR [--verbose]\n"
     "\n"
     "Reads FILE, a dictionary database in the standard format with MDF markers (\\lx, \\ps,\n"
     "\\ge, ...), and writes headwords.txt, entries.txt, lexicon.txt and about.txt into\n"
@@ -121,8 +130,18 @@ const char importMdfUsage[] =
     "UTF-8 unless\n"
     "--encoding latin1 is given. Whatever is left out or changed is reported as\n"
     "'FILE:line: warning: message'; a summary line follows. Senses are numbered as the\n"
-    "sense field numbers them; the fields before the first record become about.txt.\n"
-    "SRC_DIR is replaced as a whole, and only if it holds nothing but these four files.\n"
+    "sense field numbers them; the fields before the first record become about.txt;\n"
+    "reversal fields (\\re, \\rn), the keys of the exports' French index, reversal.txt.\n"
+    "SRC_DIR is replaced as a whole, and only if it holds nothing but the files an import\n"
+    "writes.\n"
+    "\n"
+    "Hand edits: the entries, lexicon rows and about lines in SRC_DIR.handmade/entries.txt,\n"
+    "lexicon.txt and about.txt (beside SRC_DIR, never written by an import) take the place\n"
+    "of the imported ones of the same headword or word after every import; one whose\n"
+    "headword the import does not have is added and reported. The import records the file,\n"
+    "its options (import-options.txt) and a copy of MAPFILE (import.map) in SRC_DIR;\n"
+    "--again SRC_DIR repeats it with them. A source file (or import.map, but with --again)\n"
+    "changed by hand since the import wrote it is never replaced.\n"
     "\n"
     "Warnings of one kind are printed together: their first three places (all of them\n"
     "with --verbose), then a note with their count and the map line or option that would\n"
@@ -131,11 +150,14 @@ const char importMdfUsage[] =
     "Exit status: 0 imported, nothing a reader would see lost (warnings may be printed);\n"
     "1 imported, but records, glosses, relations or lines were dropped (the warnings say\n"
     "which); 2 unusable input (nothing imported, no entry or no gloss written: the file's\n"
-    "languages are named) or SRC_DIR cannot be written (nothing is written).\n";
+    "languages are named), SRC_DIR cannot be written, its hand edits cannot be read, a\n"
+    "file in it was changed by hand or (--again) it holds no recorded import (nothing is\n"
+    "written).\n";
 
 const char importLiftUsage[] =
     "Usage: lexora-data import-lift FILE.lift [--lang CODE[,CODE...]] [--vernacular CODE]\n"
     "                               [--map MAPFILE] [--verbose] SRC_DIR\n"
+    "       lexora-data import-lift --again SRC_DIR [--verbose]\n"
     "\n"
     "Reads FILE.lift, a dictionary in the Lexicon Interchange Format (LIFT 0.13), and writes\n"
     "headwords.txt, entries.txt, lexicon.txt and about.txt into SRC_DIR, ready for\n"
@@ -147,8 +169,18 @@ const char importLiftUsage[] =
     "lines of MAPFILE ('ps VALUE TAG') extend the built-in table (docs/import-map.md).\n"
     "Whatever is left out or changed is reported as 'FILE:line: warning: message';\n"
     "malformed XML as 'FILE:line: error: message (column N)'. A summary line follows.\n"
-    "The header's description becomes about.txt. SRC_DIR is replaced as a whole, and only\n"
-    "if it holds nothing but these four files.\n"
+    "The header's description becomes about.txt; <reversal> forms, the keys of the\n"
+    "exports' French index, reversal.txt.\n"
+    "SRC_DIR is replaced as a whole, and only if it holds nothing but the files an import\n"
+    "writes.\n"
+    "\n"
+    "Hand edits: the entries, lexicon rows and about lines in SRC_DIR.handmade/entries.txt,\n"
+    "lexicon.txt and about.txt (beside SRC_DIR, never written by an import) take the place\n"
+    "of the imported ones of the same headword or word after every import; one whose\n"
+    "headword the import does not have is added and reported. The import records the file,\n"
+    "its options (import-options.txt) and a copy of MAPFILE (import.map) in SRC_DIR;\n"
+    "--again SRC_DIR repeats it with them. A source file (or import.map, but with --again)\n"
+    "changed by hand since the import wrote it is never replaced.\n"
     "\n"
     "Warnings of one kind are printed together: their first three places (all of them\n"
     "with --verbose), then a note with their count and the map line or option that would\n"
@@ -157,7 +189,9 @@ const char importLiftUsage[] =
     "Exit status: 0 imported, nothing a reader would see lost (warnings may be printed);\n"
     "1 imported, but records, glosses, relations or lines were dropped (the warnings say\n"
     "which); 2 unusable input (nothing imported, no entry or no gloss written: the file's\n"
-    "languages are named) or SRC_DIR cannot be written (nothing is written).\n";
+    "languages are named), SRC_DIR cannot be written, its hand edits cannot be read, a\n"
+    "file in it was changed by hand or (--again) it holds no recorded import (nothing is\n"
+    "written).\n";
 
 bool wantsHelp(const QStringList &args)
 {
@@ -362,12 +396,35 @@ int encode(const QStringList &arguments)
     return Success;
 }
 
-// Prints an import's diagnostics, grouped by kind, and its summary, writes its sources into
-// SRC_DIR unless it is unusable, and gives the exit status: 0 when nothing a reader would
-// see was lost, 1 when something was (the warnings say what), 2 when nothing is written.
-int finishImport(const ImportResult &result, const QString &input, const QString &srcDir,
-                 const QStringList &readDirs, bool verbose)
+// What an import reads besides its file: its options (given, or recorded in SRC_DIR), the
+// map they name and the producer's hand edits; where it writes, and what it must not be
+// written over.
+struct ImportSetup
 {
+    ImportOptions options;
+    ImportMap map;
+    HandEdits edits;
+    QString srcDir;
+    QStringList readDirs; // the directories SRC_DIR must neither be nor hold
+    bool verbose = false;
+};
+
+void printProblems(const QVector<Diagnostic> &problems)
+{
+    for (const Diagnostic &problem : problems)
+        printLine(stderr, problem.toString());
+}
+
+// Prints an import's diagnostics, grouped by kind, and its summary, writes its sources with
+// the hand edits and the record of the import into SRC_DIR unless it is unusable, and
+// gives the exit status: 0 when nothing a reader would see was lost, 1 when something was
+// (the warnings say what), 2 when nothing is written.
+int finishImport(ImportResult result, const ImportSetup &setup)
+{
+    const QString &input = setup.options.file;
+    HandEditCounts handEdits;
+    if (result.usable && !setup.edits.isEmpty())
+        handEdits = applyHandEdits(setup.edits, &result.sources, &result.diagnostics);
     // The kinds in the order of their first place; the first few places of each, all with
     // --verbose, then their count and what would change them.
     constexpr int placesShown = 3;
@@ -389,12 +446,12 @@ int finishImport(const ImportResult &result, const QString &input, const QString
         const QVector<const Diagnostic *> &list = places.value(kind);
         // Fields reported at their first place only are counted in the summary.
         const int count = std::max(int(list.size()), result.summary.ignoredFields.value(kind));
-        for (int i = 0; i < list.size() && (verbose || i < placesShown); ++i)
+        for (int i = 0; i < list.size() && (setup.verbose || i < placesShown); ++i)
             printLine(stderr, list.at(i)->toString());
         const Diagnostic &first = *list.first();
         if (count > 1 || !first.hint.isEmpty()) {
             QString line = QStringLiteral("%1: note: %2: %3 in all").arg(input, kind).arg(count);
-            if (!verbose && list.size() > placesShown)
+            if (!setup.verbose && list.size() > placesShown)
                 line += QStringLiteral(", %1 more places with --verbose")
                             .arg(list.size() - placesShown);
             if (!first.hint.isEmpty())
@@ -407,13 +464,23 @@ int finishImport(const ImportResult &result, const QString &input, const QString
     }
     if (!result.usable)
         return Unusable;
-    const OutputFiles files = sourceFiles(result.sources);
+    OutputFiles files = sourceFiles(result.sources);
+    const OutputFiles record = importRecordFiles(setup.options, setup.srcDir, files);
+    for (auto file = record.constBegin(); file != record.constEnd(); ++file)
+        files.insert(file.key(), *file);
+    // A directory an earlier import wrote may hold the files of any import.
+    const QStringList owned{headwordSourceName(), entrySourceName(),    lexiconSourceName(),
+                            aboutSourceName(),    reversalSourceName(), importOptionsName(),
+                            importMapName()};
+    // The hand-edit folder stands beside SRC_DIR: the replacement never touches it.
     QString error;
-    if (!replaceDirectory({srcDir, files.keys(), readDirs}, files, &error)) {
+    if (!replaceDirectory({setup.srcDir, owned, setup.readDirs}, files, &error)) {
         printLine(stderr, QStringLiteral("lexora-data: ") + error);
         return Unusable;
     }
     QString summary = result.summary.text(input);
+    if (!setup.edits.isEmpty())
+        summary += QStringLiteral("; ") + handEdits.text();
     if (!counts.isEmpty())
         summary += QStringLiteral("; warnings: ") + counts.join(QStringLiteral(", "));
     printLine(stderr, summary);
@@ -427,47 +494,114 @@ int finishImport(const ImportResult &result, const QString &input, const QString
     return Success;
 }
 
-// The built-in map with the map file of option --map read on top of it; nothing when the
-// map file cannot be read or has errors (they are printed). Adds the map file's
-// directory to `readDirs`.
-std::optional<ImportMap> importMap(const Arguments &parsed, QStringList *readDirs)
+// What an import reads and where it writes: the options given on the command line, or
+// with --again SRC_DIR those recorded there; the built-in map with the map lines on top;
+// the hand edits beside SRC_DIR. Nothing when one of them cannot be used (the reason is
+// printed), so that nothing is written.
+std::optional<ImportSetup> importSetup(const char *command, const Arguments &parsed,
+                                       const char *usageText)
 {
-    ImportMap map = ImportMap::standard();
-    const QString mapFile = parsed.options.value(QStringLiteral("--map"));
-    if (mapFile.isEmpty())
-        return map;
-    TextReadReport report;
-    const auto lines = readTextLines(mapFile, &report);
-    if (!reportRead(mapFile, bool(lines), report))
+    ImportSetup setup;
+    setup.verbose = parsed.flags.contains(QStringLiteral("--verbose"));
+    if (parsed.options.contains(QStringLiteral("--again"))) {
+        if (parsed.options.size() > 1) {
+            printLine(stderr, QStringLiteral("lexora-data %1: --again repeats the recorded "
+                                             "import and takes no other option but --verbose; "
+                                             "to change one, import the file anew")
+                                  .arg(QLatin1String(command)));
+            usageError(usageText);
+            return std::nullopt;
+        }
+        setup.srcDir = parsed.options.value(QStringLiteral("--again"));
+        QVector<Diagnostic> problems;
+        const std::optional<ImportOptions> recorded = readImportRecord(setup.srcDir, &problems);
+        printProblems(problems);
+        if (!recorded)
+            return std::nullopt;
+        if (recorded->command != QLatin1String(command)) {
+            printLine(stderr, QStringLiteral("lexora-data: %1 was imported by %2: run "
+                                             "'lexora-data %2 --again %1'")
+                                  .arg(setup.srcDir, recorded->command));
+            return std::nullopt;
+        }
+        setup.options = *recorded;
+    } else {
+        setup.srcDir = parsed.positional.at(1);
+        setup.options.command = QLatin1String(command);
+        setup.options.file = parsed.positional.at(0);
+        setup.options.encoding = parsed.options.value(QStringLiteral("--encoding"));
+        setup.options.lang = parsed.options.value(QStringLiteral("--lang"));
+        setup.options.vernacular = parsed.options.value(QStringLiteral("--vernacular"));
+        const QString mapFile = parsed.options.value(QStringLiteral("--map"));
+        if (!mapFile.isEmpty()) {
+            TextReadReport report;
+            setup.options.mapLines = readTextLines(mapFile, &report);
+            if (!reportRead(mapFile, bool(setup.options.mapLines), report))
+                return std::nullopt;
+            setup.options.mapFile = mapFile;
+            // A map file given is the producer's own: SRC_DIR, which is replaced, must not
+            // hold it. The import keeps a copy of it in SRC_DIR.
+            setup.readDirs.append(QFileInfo(mapFile).absolutePath());
+        }
+    }
+    setup.readDirs.append(QFileInfo(setup.options.file).absolutePath());
+    // What the producer changed in the sources an import wrote is not replaced.
+    const QString handEdits = handEditFolder(setup.srcDir);
+    std::optional<ImportOptions> recorded = setup.options;
+    // --again reads the map in SRC_DIR, changed or not, and writes it as it read it.
+    recorded->written.remove(importMapName());
+    if (!parsed.options.contains(QStringLiteral("--again")) &&
+        QFileInfo::exists(QDir(setup.srcDir).filePath(importOptionsName()))) {
+        QVector<Diagnostic> problems;
+        recorded = readImportRecord(setup.srcDir, &problems);
+        printProblems(problems);
+        if (!recorded)
+            return std::nullopt;
+    }
+    const QVector<Diagnostic> changed = changedSinceImport(setup.srcDir, *recorded, handEdits);
+    printProblems(changed);
+    if (!changed.isEmpty()) {
+        printLine(stderr, QStringLiteral("lexora-data: nothing was imported"));
         return std::nullopt;
-    const QVector<Diagnostic> problems = map.read(*lines, mapFile);
-    for (const Diagnostic &problem : problems)
-        printLine(stderr, problem.toString());
-    if (!problems.isEmpty())
+    }
+    setup.map = ImportMap::standard();
+    if (setup.options.mapLines) {
+        const QVector<Diagnostic> problems =
+            setup.map.read(*setup.options.mapLines, setup.options.mapFile);
+        printProblems(problems);
+        if (!problems.isEmpty())
+            return std::nullopt;
+    }
+    QVector<Diagnostic> problems;
+    const std::optional<HandEdits> edits = readHandEdits(handEdits, &problems);
+    printProblems(problems);
+    if (!edits) {
+        printLine(stderr, QStringLiteral("lexora-data: the hand edits cannot be read; nothing "
+                                         "was imported"));
         return std::nullopt;
-    readDirs->append(QFileInfo(mapFile).absolutePath());
-    return map;
+    }
+    setup.edits = *edits;
+    return setup;
 }
 
-const char *const importMdfOptions[] = {"--map", "--encoding", nullptr};
+const char *const importMdfOptions[] = {"--map", "--encoding", "--again", nullptr};
 
 int importMdf(const QStringList &args)
 {
     const Arguments parsed = parseArguments(args, importMdfOptions);
-    const QString input = parsed.positional.at(0);
-    const QString encoding =
-        parsed.options.value(QStringLiteral("--encoding"), QStringLiteral("utf-8"));
-    QStringList readDirs{QFileInfo(input).absolutePath()};
-    const std::optional<ImportMap> map = importMap(parsed, &readDirs);
-    if (!map)
+    const std::optional<ImportSetup> setup = importSetup("import-mdf", parsed, importMdfUsage);
+    if (!setup)
         return Unusable;
+    const QString &input = setup->options.file;
+    const QString encoding =
+        setup->options.encoding.isEmpty() ? QStringLiteral("utf-8") : setup->options.encoding;
     if (encoding != QLatin1String("latin1") && encoding != QLatin1String("utf-8")) {
         printLine(stderr, QStringLiteral("lexora-data: unknown encoding %1").arg(encoding));
         return usageError(importMdfUsage);
     }
     TextReadReport report;
     const ImportResult result = importMdfFile(
-        input, *map,
+        input, setup->map,
         encoding == QLatin1String("latin1") ? TextEncoding::Latin1 : TextEncoding::Unicode,
         &report);
     const bool read = report.failure.isEmpty();
@@ -478,20 +612,18 @@ int importMdf(const QStringList &args)
                                   .arg(input));
         return Unusable;
     }
-    return finishImport(result, input, parsed.positional.at(1), readDirs,
-                        parsed.flags.contains(QStringLiteral("--verbose")));
+    return finishImport(result, *setup);
 }
 
-const char *const importLiftOptions[] = {"--lang", "--vernacular", "--map", nullptr};
+const char *const importLiftOptions[] = {"--lang", "--vernacular", "--map", "--again", nullptr};
 
 int importLift(const QStringList &args)
 {
     const Arguments parsed = parseArguments(args, importLiftOptions);
-    const QString input = parsed.positional.at(0);
-    QStringList readDirs{QFileInfo(input).absolutePath()};
-    const std::optional<ImportMap> map = importMap(parsed, &readDirs);
-    if (!map)
+    const std::optional<ImportSetup> setup = importSetup("import-lift", parsed, importLiftUsage);
+    if (!setup)
         return Unusable;
+    const QString &input = setup->options.file;
     QFile file(input);
     // Only a regular file, so that a FIFO or a device never blocks the import.
     const bool regular = QFileInfo(input).isFile();
@@ -501,16 +633,14 @@ int importLift(const QStringList &args)
                                                   : QStringLiteral("not a regular file")));
         return Unusable;
     }
-    const LiftOptions options{parsed.options.value(QStringLiteral("--lang")),
-                              parsed.options.value(QStringLiteral("--vernacular"))};
-    const ImportResult result = importLift(&file, input, *map, options);
+    const LiftOptions options{setup->options.lang, setup->options.vernacular};
+    const ImportResult result = importLift(&file, input, setup->map, options);
     // The XML reader notices bytes that are not text where it decodes them, which may be
     // far from where they stand: the text reader tells where.
     TextReadReport report;
     if (!result.usable && readFileText(input, &report))
         reportRead(input, true, report);
-    return finishImport(result, input, parsed.positional.at(1), readDirs,
-                        parsed.flags.contains(QStringLiteral("--verbose")));
+    return finishImport(result, *setup);
 }
 
 // The commands, with their usage text, the number of arguments each takes besides its
@@ -554,7 +684,10 @@ int main(int argc, char *argv[])
         const Arguments parsed = parseArguments(args, command.valueOptions, command.flagOptions);
         if (!parsed.error.isEmpty())
             std::fprintf(stderr, "lexora-data %s: %s\n\n", command.name, qPrintable(parsed.error));
-        if (!parsed.error.isEmpty() || parsed.positional.size() != command.argumentCount)
+        // --again DIR repeats the import recorded in DIR: it takes no other argument.
+        const int argumentCount =
+            parsed.options.contains(QStringLiteral("--again")) ? 0 : command.argumentCount;
+        if (!parsed.error.isEmpty() || parsed.positional.size() != argumentCount)
             return usageError(command.usage);
         return command.run(args);
     }

@@ -2,6 +2,7 @@
 
 #include "datafile.h"
 #include "datafilenames.h"
+#include "dictionarysources.h"
 #include "entrylookup.h"
 #include "rulematchers.h"
 #include "alphabet.h"
@@ -49,6 +50,7 @@ DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
     m_headwords.clear();
     m_lexicon.clear();
     m_about.reset();
+    m_reversal.clear();
     m_letterFiles.clear();
     m_letterIndex.clear();
     m_letterTexts.clear();
@@ -66,6 +68,7 @@ DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
         report(dataFilePath(resDir, aboutFileName()), 0, Diagnostic::Warning,
                QStringLiteral("no about file: the viewer names no source or licence for this "
                               "dictionary; write about.txt beside the sources"));
+    checkLineCharacters(dataFilePath(resDir, reversalFileName()), m_reversal);
     for (LetterFile &file : m_letterFiles) {
         checkLineCharacters(file.path, file.lines);
         indexLetterFile(&file);
@@ -74,6 +77,7 @@ DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
     EntryFinder finder(m_letterTexts, 0);
     checkHeadwordList(finder);
     checkLexicon();
+    checkReversal();
     checkCrossReferences(finder);
     checkRelatedWords(finder);
     checkReachability(finder);
@@ -84,8 +88,9 @@ DictionaryChecker::Outcome DictionaryChecker::check(const QString &resDir)
     fileRank.insert(dataFilePath(resDir, headwordFileName()), 0);
     fileRank.insert(dataFilePath(resDir, lexiconFileName()), 1);
     fileRank.insert(dataFilePath(resDir, aboutFileName()), 2);
+    fileRank.insert(dataFilePath(resDir, reversalFileName()), 3);
     for (int i = 0; i < m_letterFiles.size(); ++i)
-        fileRank.insert(m_letterFiles.at(i).path, i + 3);
+        fileRank.insert(m_letterFiles.at(i).path, i + 4);
     std::stable_sort(m_diagnostics.begin(), m_diagnostics.end(),
                      [&](const Diagnostic &a, const Diagnostic &b) {
                          const int rankA = fileRank.value(a.file);
@@ -135,6 +140,9 @@ bool DictionaryChecker::readFiles(const QString &resDir)
         m_about.emplace();
         read(aboutFileName(), &*m_about);
     }
+    const QFileInfo reversal(dataFilePath(resDir, reversalFileName()));
+    if (reversal.exists() || reversal.isSymLink())
+        read(reversalFileName(), &m_reversal);
     for (const QChar letter : dictionaryAlphabet()) {
         LetterFile file;
         file.key = QString(letter);
@@ -206,6 +214,28 @@ void DictionaryChecker::checkLexicon()
             report(path, i + 1, Diagnostic::Error,
                    QStringLiteral("no \"|\" between the word and its gloss"));
         }
+    }
+}
+
+void DictionaryChecker::checkReversal()
+{
+    const QString path = dataFilePath(m_resDir, reversalFileName());
+    QSet<QString> words;
+    for (const QString &line : qAsConst(m_lexicon))
+        words.insert(searchForm(line.section(QLatin1Char('|'), 0, 0)));
+    for (int i = 0; i < m_reversal.size(); ++i) {
+        const QString &line = m_reversal.at(i);
+        if (!line.contains(QLatin1Char('|'))) {
+            report(path, i + 1, Diagnostic::Error,
+                   QStringLiteral("no \"|\" between the word and its reversal"));
+            continue;
+        }
+        const QString word = searchForm(line.section(QLatin1Char('|'), 0, 0));
+        if (!words.contains(word))
+            report(path, i + 1, Diagnostic::Warning,
+                   QStringLiteral("%1 has no lexicon row, so the French index does not use its "
+                                  "reversal")
+                       .arg(quoted(word)));
     }
 }
 

@@ -63,6 +63,7 @@ private:
     void checkLineCharacters(const QString &path, const QStringList &lines);
     void checkHeadwordList(EntryFinder &finder);
     void checkLexicon();
+    void checkReversal(); // rows without "|", or of a word the lexicon does not have
     void indexLetterFile(LetterFile *file);
     void checkReachability(EntryFinder &finder);
     void checkCrossReferences(EntryFinder &finder);
@@ -83,6 +84,7 @@ private:
     QStringList m_headwords;
     QStringList m_lexicon;
     std::optional<QStringList> m_about; // nothing: there is no about file
+    QStringList m_reversal;             // empty also when there is no reversal file
     QVector<LetterFile> m_letterFiles;
     QHash<QString, int> m_letterIndex; // letter key -> index into m_letterFiles
     LetterTexts m_letterTexts;         // the letter files as the viewer holds them

@@ -1,7 +1,11 @@
 #include "exportsource.h"
 
 #include "alphabet.h"
+#include "datafile.h"
 #include "datafilenames.h"
+#include "dictionarysources.h"
+
+#include <QFileInfo>
 
 bool readExportSource(const QString &resDir, ExportSource *source, QVector<Diagnostic> *diagnostics)
 {
@@ -24,6 +28,18 @@ bool readExportSource(const QString &resDir, ExportSource *source, QVector<Diagn
         source->paths << path;
         if (!source->letters.contains(QString(letter)))
             cannotRead(path);
+    }
+    const QString reversalPath = dataFilePath(resDir, reversalFileName());
+    const QFileInfo reversal(reversalPath);
+    if (reversal.exists() || reversal.isSymLink()) {
+        source->paths << reversalPath;
+        const std::optional<QStringList> lines = readDataFile(reversalPath);
+        for (const QString &line : lines.value_or(QStringList())) {
+            if (const std::optional<LexiconRow> row = splitLexiconLine(line))
+                source->reversal.append(*row);
+        }
+        if (!lines)
+            cannotRead(reversalPath);
     }
     if (diagnostics->size() != problemsBefore)
         return false;

@@ -64,6 +64,18 @@ QStringList glossKeys(const QString &gloss)
     return keys;
 }
 
+QStringList reversalKeys(const QString &reversal)
+{
+    QStringList keys;
+    if (reversal.trimmed() == QLatin1String("*"))
+        return keys;
+    for (const QString &part : plainArticleText(reversal).split(QLatin1Char(';')))
+        keys << part.trimmed();
+    keys.removeAll(QString());
+    keys.removeDuplicates();
+    return keys;
+}
+
 QStringList headLines(const QString &entryText)
 {
     QStringList lines;
@@ -75,8 +87,16 @@ QStringList headLines(const QString &entryText)
 }
 
 QVector<FrenchIndexKey> frenchIndexKeys(const QVector<LexiconRow> &lexicon,
+                                        const QVector<LexiconRow> &reversal,
                                         bool (*acceptKey)(const QString &key))
 {
+    // Search form -> the keys its reversals give: none for a word whose only reversal is "*".
+    QHash<QString, QStringList> reversed;
+    for (const LexiconRow &row : reversal) {
+        QStringList &keys = reversed[searchForm(row.word)];
+        keys += reversalKeys(row.gloss);
+        keys.removeDuplicates();
+    }
     QVector<FrenchIndexKey> index;
     QHash<QString, int> positions;     // key -> its place in `index`
     QVector<QSet<QString>> formsOfKey; // by place in `index`
@@ -84,7 +104,10 @@ QVector<FrenchIndexKey> frenchIndexKeys(const QVector<LexiconRow> &lexicon,
         const QString form = searchForm(lexicon.at(row).word);
         if (form.isEmpty())
             continue;
-        for (const QString &key : glossKeys(lexicon.at(row).gloss)) {
+        const auto reversedKeys = reversed.constFind(form);
+        const QStringList keys =
+            reversedKeys != reversed.constEnd() ? *reversedKeys : glossKeys(lexicon.at(row).gloss);
+        for (const QString &key : keys) {
             if (acceptKey && !acceptKey(key))
                 continue;
             auto found = positions.find(key);
@@ -107,12 +130,13 @@ QVector<FrenchIndexKey> frenchIndexKeys(const QVector<LexiconRow> &lexicon,
     return index;
 }
 
-QVector<FrenchArticle> frenchIndex(const QVector<LexiconRow> &lexicon, EntryFinder &finder,
+QVector<FrenchArticle> frenchIndex(const QVector<LexiconRow> &lexicon,
+                                   const QVector<LexiconRow> &reversal, EntryFinder &finder,
                                    bool (*acceptKey)(const QString &key))
 {
     QHash<QString, QVector<HeadLine>> shownLines; // by search form
     QVector<FrenchArticle> articles;
-    for (const FrenchIndexKey &entry : frenchIndexKeys(lexicon, acceptKey)) {
+    for (const FrenchIndexKey &entry : frenchIndexKeys(lexicon, reversal, acceptKey)) {
         FrenchArticle article{entry.key, {}};
         for (const auto &[form, row] : entry.words)
             article.lines << wordLines(finder, shownLines, form, lexicon.at(row), entry.key);

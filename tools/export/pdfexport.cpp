@@ -330,6 +330,7 @@ public:
         }
         m_headwords = std::move(source.headwords);
         m_lexicon = std::move(source.lexicon);
+        m_reversal = std::move(source.reversal);
         m_letters = std::move(source.letters);
         return true;
     }
@@ -483,7 +484,7 @@ private:
     // lexicon writes them.
     void addFrenchIndex(PageMaker &pages)
     {
-        const QVector<FrenchIndexKey> index = frenchIndexKeys(m_lexicon);
+        const QVector<FrenchIndexKey> index = frenchIndexKeys(m_lexicon, m_reversal);
         QCollator collator{QLocale(QLocale::French, QLocale::France)};
         std::vector<std::pair<QCollatorSortKey, int>> order;
         order.reserve(size_t(index.size()));
@@ -573,6 +574,7 @@ private:
     QStringList m_about;
     QStringList m_headwords;
     QVector<LexiconRow> m_lexicon;
+    QVector<LexiconRow> m_reversal;
     LetterTexts m_letters;
 };
 

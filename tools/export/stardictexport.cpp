@@ -129,6 +129,7 @@ public:
         m_paths = std::move(source.paths);
         m_headwords = std::move(source.headwords);
         m_lexicon = std::move(source.lexicon);
+        m_reversal = std::move(source.reversal);
         m_letters = std::move(source.letters);
         return true;
     }
@@ -190,7 +191,8 @@ public:
         dictionary.date = dataDate(m_paths);
         DictionaryBuilder builder(&dictionary);
         EntryFinder finder(m_letters, 0);
-        for (const FrenchArticle &index : frenchIndex(m_lexicon, finder, isIndexableWord)) {
+        for (const FrenchArticle &index :
+             frenchIndex(m_lexicon, m_reversal, finder, isIndexableWord)) {
             const int article =
                 builder.addArticle(index.key, index.lines.join(QStringLiteral("<br>")));
             const QString bare = toneless(index.key);
@@ -211,6 +213,7 @@ private:
     About m_about;
     QStringList m_headwords;
     QVector<LexiconRow> m_lexicon;
+    QVector<LexiconRow> m_reversal;
     LetterTexts m_letters;
 };
 

@@ -363,7 +363,8 @@ private:
     void addFrench(EntryFinder &finder)
     {
         QMap<QString, QByteArray> articlesOf; // first letter -> its articles
-        for (const FrenchArticle &article : frenchIndex(m_source.lexicon, finder)) {
+        for (const FrenchArticle &article :
+             frenchIndex(m_source.lexicon, m_source.reversal, finder)) {
             const QString folded = toneless(article.key).toLower();
             const QString initial = folded.left(folded.at(0).isHighSurrogate() ? 2 : 1);
             QByteArray &js = articlesOf[initial];

@@ -109,9 +109,11 @@ struct Entry
     // lines that stand above the ↑ and ↓ lines (numbered senses' definitions and
     // examples, then examples), then the lines of synonyms, antonyms and words to compare,
     // definitions and notes, `lines` in all; then the glosses for the lexicon.
+    // Then the reversals, `reversals` of them.
     PackedTexts texts;
     int above = 0;
     int lines = 0;
+    int reversals = 0;
     QStringList up;   // search forms
     QStringList down; // search forms
     int upOrigin = 0;
@@ -436,7 +438,9 @@ void Writer::addRecord(const ImportedRecord &record)
         head += QLatin1Char(' ') + withoutReferenceArrow(shown(label), record.mainEntry.line,
                                                          QStringLiteral("a relation's type"));
     entry.texts.add(head, entry.origin);
-    entry.texts.add(glosses.isEmpty() ? QString() : toneless(written).toUpper(), 0);
+    entry.texts.add(glosses.isEmpty() && record.reversals.isEmpty() ? QString()
+                                                                    : toneless(written).toUpper(),
+                    0);
     QVector<Line> senseLines, examplesLines, definitionLines;
     for (int s = 0; s < record.senses.size(); ++s) {
         const ImportedSense &sense = record.senses.at(s);
@@ -486,6 +490,11 @@ void Writer::addRecord(const ImportedRecord &record)
     entry.lines = entry.texts.size() - 2;
     for (const SourceText &gloss : qAsConst(glosses))
         entry.texts.add(gloss.text, gloss.line);
+    for (const SourceText &reversal : record.reversals) {
+        const QString text = clean(reversal);
+        if (!text.isEmpty())
+            entry.texts.add(text, reversal.line), ++entry.reversals;
+    }
     entry.texts.squeeze();
     entry.up = relatedWords(record.up, &entry.upOrigin);
     entry.down = relatedWords(record.down, &entry.downOrigin);
@@ -737,6 +746,25 @@ DictionarySources Writer::write(const QVector<SourceText> &about)
         int &filed = letterLines[letterKey(headword)];
         // Lexicon rows of two headwords differ in their word: each headword's are its own.
         QSet<QString> rows;
+        // A row "WORD|text" of the lexicon or the reversal source, each once.
+        const auto addRow = [&](SourceLines *file, const QString &word, const Line &line,
+                                const QString &what) {
+            QString text = line.text;
+            if (text.contains(QLatin1Char('|'))) {
+                warn(line.origin,
+                     QStringLiteral("\"|\" in the %1 %2 written as \"/\" in the %3")
+                         .arg(what, describe(text),
+                              file == &sources.lexicon ? QStringLiteral("lexicon")
+                                                       : QStringLiteral("reversal source")),
+                     QStringLiteral("\"|\" in a %1 written as \"/\"").arg(what));
+                text.replace(QLatin1Char('|'), QLatin1Char('/'));
+            }
+            const QString row = word + QLatin1Char('|') + text;
+            if (rows.contains(QString::number(file == &sources.lexicon) + row))
+                return;
+            rows.insert(QString::number(file == &sources.lexicon) + row);
+            file->append(storable(row, file->size() + 1, line.origin));
+        };
         for (int k = at; k < end; ++k) {
             if (entryAt(k).leftOut)
                 continue;
@@ -748,22 +776,11 @@ DictionarySources Writer::write(const QVector<SourceText> &about)
             ++m_summary->entriesWritten;
             if (entry.isVariant)
                 continue;
-            for (int g = 2 + entry.lines; g < texts.size(); ++g) {
-                const SourceText gloss{texts.at(g).text, texts.at(g).origin};
-                QString text = gloss.text;
-                if (text.contains(QLatin1Char('|'))) {
-                    warn(gloss.line,
-                         QStringLiteral("\"|\" in the gloss %1 written as \"/\" in the lexicon")
-                             .arg(describe(text)),
-                         QStringLiteral("\"|\" in a gloss written as \"/\""));
-                    text.replace(QLatin1Char('|'), QLatin1Char('/'));
-                }
-                const QString row = texts.at(1).text + QLatin1Char('|') + text;
-                if (rows.contains(row))
-                    continue;
-                rows.insert(row);
-                sources.lexicon.append(storable(row, sources.lexicon.size() + 1, gloss.line));
-            }
+            const int reversalsAt = texts.size() - entry.reversals;
+            for (int g = 2 + entry.lines; g < texts.size(); ++g)
+                addRow(g < reversalsAt ? &sources.lexicon : &sources.reversal, texts.at(1).text,
+                       texts.at(g),
+                       g < reversalsAt ? QStringLiteral("gloss") : QStringLiteral("reversal"));
         }
     }
     for (const SourceText &line : about) {

@@ -51,6 +51,9 @@ struct ImportedRecord
     SourceText mainEntry;         // non-empty: the record is a cross-reference to it
     QString mainEntryLabel;       // what the record is of it ("plural of"), before "=>"
     QVector<SourceText> notes;
+    // Keys of the French index in place of the glosses, each text one or more separated by
+    // ";"; "*" keeps the record out of the index.
+    QVector<SourceText> reversals;
     int line = 0; // where the record begins
 };
 
@@ -85,7 +88,7 @@ struct ImportSummary
 // HEADWORD" after them, and a record with a main entry keeps "=> MAIN" on its head line.
 // A word named with ↑ lists the record with ↓. Headwords are listed in the order of the
 // Bambara alphabet, and each gloss becomes a lexicon row "WORD|gloss", WORD in plain
-// capitals without tone marks.
+// capitals without tone marks; each reversal a row "WORD|reversal" of the reversal source.
 //
 // The text of forms, sense numbers, glosses, definitions, examples, translations and
 // notes is written withoutMarkup() (importedtext.h), so that the entry view colours none

@@ -6,9 +6,9 @@ namespace {
 
 // Role names of map files, in FieldRole order.
 const char *const roleNames[] = {
-    "headword", "homonym",     "form",    "pos",     "sense",   "gloss", "definition",
-    "example",  "translation", "up",      "down",    "variant", "main",  "subentry",
-    "note",     "synonym",     "antonym", "compare", "ignore",
+    "headword", "homonym",     "form",    "pos",     "sense",    "gloss",  "definition",
+    "example",  "translation", "up",      "down",    "variant",  "main",   "subentry",
+    "note",     "synonym",     "antonym", "compare", "reversal", "ignore",
 };
 
 struct MarkerRole
@@ -37,6 +37,8 @@ const MarkerRole standardMarkers[] = {
     {"\\mn", FieldRole::MainEntry},
     {"\\se", FieldRole::SubEntry},
     {"\\nt", FieldRole::Note},
+    {"\\re", FieldRole::Reversal},
+    {"\\rn", FieldRole::Reversal},
 };
 
 struct PartOfSpeechTag

@@ -30,6 +30,7 @@ enum class FieldRole {
     Synonym,            // "• = WORD"
     Antonym,            // "• ≠ WORD"
     Compare,            // "• cf. WORD": a word to compare, see also
+    Reversal,           // a key of the French index in place of the glosses; "*": none
     Ignore,             // left out, counted in the summary
 };
 

@@ -51,6 +51,7 @@ struct LiftEntry
     QVector<LiftRelation> relations;
     QVector<Form> notes; // etymologies too, each with its label
     QVector<Form> citations;
+    QVector<Form> reversals;   // of all its senses: keys of the French index
     QVector<LiftSense> senses; // subsenses right after their sense
     QStringList senseIds;      // relations may name a sense for its entry
 };
@@ -274,6 +275,14 @@ void LiftReader::readSense(LiftEntry *entry, const QString &number)
             entry->relations.append(readRelation());
         } else if (is("note")) {
             entry->notes += readLabelled(QStringLiteral("<note>"), attribute("type"));
+        } else if (is("reversal")) {
+            // Its language is its type when its forms name none.
+            const QString type = attribute("type");
+            for (Form form : readForms(QStringLiteral("<reversal>"))) {
+                if (form.language.isEmpty())
+                    form.language = type;
+                entry->reversals.append(form);
+            }
         } else if (is("subsense") || is("sense")) {
             readSense(entry, number + QLatin1Char('.') + QString::number(++subsenses));
         } else {
@@ -540,6 +549,7 @@ void RecordMaker::writeRecords(QVector<LiftEntry> *entries, EntryWriter *writer)
             }
             record.senses.append(sense);
         }
+        record.reversals = analysis(entry.reversals, QStringLiteral("reversals"));
         for (const QVector<Form> &variant : entry.variants) {
             const SourceText text = vernacular(variant);
             if (!text.text.isEmpty())

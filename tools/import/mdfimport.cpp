@@ -234,6 +234,9 @@ void MdfReader::take(const Field &field)
     case FieldRole::Compare:
         record.compared.append(value);
         break;
+    case FieldRole::Reversal:
+        record.reversals.append(value);
+        break;
     case FieldRole::Ignore:
         ignore(field, QString());
         break;

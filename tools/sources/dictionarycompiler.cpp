@@ -33,10 +33,14 @@ DictionaryCompiler::DataFiles DictionaryCompiler::compile(const QString &sourceD
     copyLines(headwordSource, headwordFileName());
     checkSearchForms(files.value(headwordFileName()));
     copyLines(lexiconSource, lexiconFileName());
-    // The about file is optional; one that is there but cannot be read is an error.
-    const QFileInfo about(dataFilePath(sourceDir, aboutSourceName()));
-    if (about.exists() || about.isSymLink())
-        copyLines(aboutSourceName(), aboutFileName());
+    // The about and reversal files are optional; one that is there but cannot be read is an
+    // error.
+    for (const auto &[source, target] : {std::pair(aboutSourceName(), aboutFileName()),
+                                         std::pair(reversalSourceName(), reversalFileName())}) {
+        const QFileInfo file(dataFilePath(sourceDir, source));
+        if (file.exists() || file.isSymLink())
+            copyLines(source, target);
+    }
     for (const QChar letter : dictionaryAlphabet()) {
         files[letterFileName(letter)];
         origins[letterFileName(letter)];
@@ -142,7 +146,7 @@ OutputFiles DictionaryCompiler::encode(const DataFiles &files)
 
 QStringList DictionaryCompiler::dataFileNames()
 {
-    QStringList names{headwordFileName(), lexiconFileName(), aboutFileName()};
+    QStringList names{headwordFileName(), lexiconFileName(), aboutFileName(), reversalFileName()};
     for (const QChar letter : dictionaryAlphabet())
         names.append(letterFileName(letter));
     return names;

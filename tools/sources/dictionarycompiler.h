@@ -15,7 +15,8 @@
 //   entries.txt    the entries, each a head line "HEADWORD [..." and its continuation
 //                  lines, in the order they are to stand in their letter files;
 //   lexicon.txt    one "word|gloss" line per row of the lexicon table;
-// and, optionally, about.txt, whose lines say whose dictionary it is (about.bna).
+// and, optionally, about.txt, whose lines say whose dictionary it is (about.bna), and
+// reversal.txt, "word|key" lines that give the French index its keys (reversal.bna).
 // Each entry goes to the letter file of its headword's letter key, keeping source order.
 class DictionaryCompiler
 {

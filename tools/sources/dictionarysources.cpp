@@ -22,6 +22,16 @@ QString aboutSourceName()
     return QStringLiteral("about.txt");
 }
 
+QString reversalSourceName()
+{
+    return QStringLiteral("reversal.txt");
+}
+
+QString reversalFileName()
+{
+    return QStringLiteral("reversal.bna");
+}
+
 void SourceLines::append(const QString &line)
 {
     m_bytes += line.toUtf8();
@@ -48,5 +58,7 @@ OutputFiles sourceFiles(const DictionarySources &sources)
                       {lexiconSourceName(), sources.lexicon.bytes()}};
     if (!sources.about.isEmpty())
         files.insert(aboutSourceName(), sources.about.bytes());
+    if (!sources.reversal.isEmpty())
+        files.insert(reversalSourceName(), sources.reversal.bytes());
     return files;
 }

@@ -33,14 +33,20 @@ struct DictionarySources
     SourceLines entries;
     SourceLines lexicon;
     SourceLines about; // whose dictionary it is; optional
+    // Keys of the French index, "word|key" (or "word|*": none for that word); optional.
+    SourceLines reversal;
 };
 
 // The names of the source files.
 QString headwordSourceName();
 QString entrySourceName();
 QString lexiconSourceName();
-QString aboutSourceName(); // "about.txt"
+QString aboutSourceName();    // "about.txt"
+QString reversalSourceName(); // "reversal.txt"
+// "reversal.bna", the data file built from it, which the exports read and the viewer does
+// not: the keys of the French index.
+QString reversalFileName();
 
-// The source files under their names, every line followed by a line feed; the about file
-// only when there are about lines.
+// The source files under their names, every line followed by a line feed; the about and
+// reversal files only when they have lines.
 OutputFiles sourceFiles(const DictionarySources &sources);
