@@ -104,7 +104,9 @@ struct ImportSummary
 //
 // Records are added one at a time, as an importer reads them; what an entry needs of a
 // record is kept, the record itself is not.
+namespace entrywriting {
 class Writer;
+}
 class EntryWriter
 {
 public:
@@ -119,7 +121,7 @@ public:
     DictionarySources finish(const QVector<SourceText> &about);
 
 private:
-    std::unique_ptr<Writer> m_writer;
+    std::unique_ptr<entrywriting::Writer> m_writer;
     QVector<Diagnostic> *m_warnings;
 };
 
