@@ -117,6 +117,11 @@ void TestSampleDictionaryBuilder::entries_data()
              "♦ Musonin \u2045kelen\u2046 nana.\n↑MUSO\nЛINI [ɲíni] W chercher.\n♦ Ba ɲini bɛ.\n"
              "SO [so] N maison; cheval; case.")
         << QStringList();
+    // ʔ U+0294 is a letter, but none of the alphabet: the word has no letter file to go to.
+    QTest::newRow("a word beginning outside the alphabet left out")
+        << u("1\t\u0294a\t\u0294a\tNOUN\t_\t_\t0\troot\t_\tGloss=cela\n"
+             "2\tba\tbá\tNOUN\t_\t_\t0\troot\t_\tGloss=mère\n")
+        << u("BA [bá] N mère.") << QStringList();
     QTest::newRow("CR LF line ends")
         << u("# text = Ba.\r\n1\tBa\tbá\tNOUN\t_\t_\t0\troot\t_\tGloss=mère\r\n")
         << u("BA [bá] N mère.\n♦ Ba.") << QStringList();
@@ -165,6 +170,7 @@ void TestSampleDictionaryBuilder::localeNames()
     const QByteArray xml = R"(<ldml><localeDisplayNames>
  <languages><language type="fr">tubabukan</language><language type="fr" alt="short">x</language><language type="de">alimaɲikan</language></languages>
  <territories><territory type="ML">Mali</territory></territories>
+ <territory type="FR">not among the territories</territory>
 </localeDisplayNames>
 <dates><calendars>
  <calendar type="generic"><months><monthContext type="format"><monthWidth type="wide"><month type="1">M01</month></monthWidth></monthContext></months></calendar>
