@@ -89,6 +89,7 @@ struct PrintedWord
     QString text;
     double left = 0;
     double right = 0;
+    double height = 0;
 };
 
 // The words pdftotext finds on `page`, in the order it reads them, and the page's width.
@@ -103,12 +104,12 @@ QVector<PrintedWord> wordsOf(const QString &pdf, int page, double *pageWidth)
                      .captured(1)
                      .toDouble();
     QVector<PrintedWord> words;
-    const QRegularExpression word(QStringLiteral(
-        "<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>([^<]*)<"));
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" "
+                                                 "xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)<"));
     for (auto match = word.globalMatch(html); match.hasNext();) {
         const auto found = match.next();
-        words.append(
-            {found.captured(3), found.captured(1).toDouble(), found.captured(2).toDouble()});
+        words.append({found.captured(5), found.captured(1).toDouble(), found.captured(3).toDouble(),
+                      found.captured(4).toDouble() - found.captured(2).toDouble()});
     }
     return words;
 }
@@ -312,6 +313,13 @@ void TestPdfExport::placesOnThePage()
             title.at(1).text == QStringLiteral("dictionnaire"));
     const double middle = (title.at(0).left + title.at(1).right) / 2;
     QVERIFY2(qAbs(middle - 297.5) < 2, qPrintable(QString::number(middle)));
+    // The title stands out: its letters are half as tall again as the authors' line's.
+    const auto authors = std::find_if(title.begin(), title.end(), [](const PrintedWord &w) {
+        return w.text == QStringLiteral("Diarra");
+    });
+    QVERIFY(authors != title.end());
+    QVERIFY2(title.at(0).height > 1.5 * authors->height,
+             qPrintable(QStringLiteral("%1 %2").arg(title.at(0).height).arg(authors->height)));
 
     const QVector<PrintedWord> entries = wordsOf(m_pdf, 2, &width);
     const auto at = [&](const QString &text) {
