@@ -153,6 +153,9 @@ public:
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         layout->setTextOption(option);
         layout->setFormats(text.formats);
+        // The glyphs shaped to break the lines are kept for painting them: without the
+        // cache the layout drops them at endLayout() and shapes every line again.
+        layout->setCacheEnabled(true);
         layout->beginLayout();
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             line.setLineWidth(width);
