@@ -148,7 +148,7 @@ public:
     std::shared_ptr<QTextLayout> layOut(const StyledText &text, const QFont &font, qreal width,
                                         Qt::Alignment alignment = Qt::AlignLeft) const
     {
-        auto layout = std::make_shared<QTextLayout>(text.text, font, m_writer);
+        auto layout = std::make_shared<QTextLayout>(text.text, deviceFont(font));
         QTextOption option(alignment);
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         layout->setTextOption(option);
@@ -221,6 +221,18 @@ public:
     void followTitlePage() { m_titlePage = true; }
 
 private:
+    // `font` as the writer resolves it, made once: a layout given the writer resolves its
+    // font anew, and then looks up the font's glyph engines again for every paragraph.
+    QFont deviceFont(const QFont &font) const
+    {
+        for (const auto &[plain, device] : m_deviceFonts) {
+            if (plain == font)
+                return device;
+        }
+        m_deviceFonts.push_back({font, QFont(font, m_writer)});
+        return m_deviceFonts.back().second;
+    }
+
     struct Placed
     {
         std::shared_ptr<QTextLayout> layout;
@@ -269,6 +281,7 @@ private:
     QStringList m_guideWords; // of the units beginning on the page being filled
     QString m_current;        // of the unit last placed
     std::vector<Placed> m_placed;
+    mutable std::vector<std::pair<QFont, QFont>> m_deviceFonts; // plain, as the writer resolves it
 };
 
 Page pageFor(QPdfWriter *writer, QPageSize::PageSizeId paper)
