@@ -536,13 +536,11 @@ int runExportBenchmark(const QList<double> &scales, int repeat, const QString &k
             table += row(name + QStringLiteral(", wall clock"), ms(median(wall)), range(wall));
             table += row(name + QStringLiteral(", peak memory"), mib(median(peak)));
         }
-        table += row(QStringLiteral("written: stardict / pdf"),
-                     QStringLiteral("%1 MB").arg(double(directorySize(stardictDir)) / 1e6, 0, 'f',
-                                                 2),
-                     QStringLiteral("%1 MB").arg(double(QFileInfo(pdfFile).size()) / 1e6, 0, 'f',
-                                                 2));
-        table += row(QStringLiteral("load average after"),
-                     QString::number(loadAverage(), 'f', 2));
+        table +=
+            row(QStringLiteral("written: stardict / pdf"),
+                QStringLiteral("%1 MB").arg(double(directorySize(stardictDir)) / 1e6, 0, 'f', 2),
+                QStringLiteral("%1 MB").arg(double(QFileInfo(pdfFile).size()) / 1e6, 0, 'f', 2));
+        table += row(QStringLiteral("load average after"), QString::number(loadAverage(), 'f', 2));
         out(table);
     }
     if (!keep.isEmpty())

@@ -21,6 +21,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -77,20 +78,29 @@ struct StyledText
     }
 };
 
-// One line of an entry as the entry view shows it: its looks found on the line as
-// written, each piece then made plain on its own so that no look shifts.
-StyledText entryLine(const QString &line, bool grey)
+// The format of each look, by EntryLook.
+using LookFormats = std::array<QTextCharFormat, entryLookCount>;
+
+LookFormats lookFormats(bool grey)
 {
-    StyledText styled;
+    LookFormats formats;
+    for (int look = 0; look < entryLookCount; ++look)
+        formats[size_t(look)] = lookFormat(EntryLook(look), grey);
+    return formats;
+}
+
+// Appends one line of an entry as the entry view shows it: its looks found on the line as
+// written, each piece then made plain on its own so that no look shifts.
+void appendEntryLine(StyledText *styled, const QString &line, const LookFormats &formats)
+{
     int done = 0;
     for (const StyledRun &run : styledRuns(line)) {
-        styled.append(plainArticleText(line.mid(done, run.start - done)));
-        const QTextCharFormat format = lookFormat(run.look, grey);
-        styled.append(plainArticleText(line.mid(run.start, run.length)), &format);
+        styled->append(plainArticleText(line.mid(done, run.start - done)));
+        styled->append(plainArticleText(line.mid(run.start, run.length)),
+                       &formats[size_t(run.look)]);
         done = run.start + run.length;
     }
-    styled.append(plainArticleText(line.mid(done)));
-    return styled;
+    styled->append(plainArticleText(line.mid(done)));
 }
 
 // The first letter of a headword in search form as a heading, its capital and its small
@@ -103,11 +113,15 @@ QString letterHeading(const QString &form)
     return small.toUpper() + QLatin1Char(' ') + small;
 }
 
+// A paragraph's lines begin at the indent given to the paragraph they are part of.
 struct Paragraph
 {
     std::shared_ptr<QTextLayout> layout;
-    qreal indent = 0;
 };
+
+// Where the paragraphs of a text begin (each after a line separator) and how far their
+// lines are indented, in order, the first at 0.
+using Indents = std::vector<std::pair<int, qreal>>;
 
 // What the pages are filled with, in order: paragraphs that go together (an entry, a row,
 // an index key), the word that stands for them in the guide words, and how many of their
@@ -145,8 +159,10 @@ public:
     {
     }
 
+    // The lines of `text` in a column `width` wide, each at the indent of its paragraph.
     std::shared_ptr<QTextLayout> layOut(const StyledText &text, const QFont &font, qreal width,
-                                        Qt::Alignment alignment = Qt::AlignLeft) const
+                                        Qt::Alignment alignment = Qt::AlignLeft,
+                                        const Indents &indents = Indents()) const
     {
         auto layout = std::make_shared<QTextLayout>(text.text, deviceFont(font));
         QTextOption option(alignment);
@@ -157,9 +173,14 @@ public:
         // cache the layout drops them at endLayout() and shapes every line again.
         layout->setCacheEnabled(true);
         layout->beginLayout();
+        size_t paragraph = 0;
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
-            line.setLineWidth(width);
-            line.setPosition(QPointF(0, 0));
+            while (paragraph + 1 < indents.size() &&
+                   indents.at(paragraph + 1).first <= line.textStart())
+                ++paragraph;
+            const qreal indent = paragraph < indents.size() ? indents.at(paragraph).second : 0;
+            line.setLineWidth(width - indent);
+            line.setPosition(QPointF(indent, 0));
         }
         layout->endLayout();
         return layout;
@@ -193,8 +214,7 @@ public:
         for (const Line &line : lines) {
             if (m_y > m_page.top && m_y + line.height > m_page.bottom)
                 nextColumn();
-            const qreal x = m_page.margin + m_column * (m_page.columnWidth + m_page.gap) +
-                            line.paragraph->indent;
+            const qreal x = m_page.margin + m_column * (m_page.columnWidth + m_page.gap);
             m_placed.push_back({line.paragraph->layout, line.index, QPointF(x, m_y)});
             m_y += line.height;
         }
@@ -324,7 +344,8 @@ class Exporter
 {
 public:
     Exporter(const QString &resDir, const PdfOptions &options, PdfExport *result)
-        : m_resDir(resDir), m_options(options), m_result(result)
+        : m_resDir(resDir), m_options(options), m_result(result),
+          m_formats(lookFormats(options.grey))
     {
     }
 
@@ -443,29 +464,37 @@ private:
             StyledText text;
             text.append(letter);
             unit.paragraphs.push_back(
-                {pages.layOut(text, m_page->heading, m_page->columnWidth, Qt::AlignHCenter), 0});
+                {pages.layOut(text, m_page->heading, m_page->columnWidth, Qt::AlignHCenter)});
             headingLines = unit.paragraphs.back().layout->lineCount();
         }
-        const size_t first = unit.paragraphs.size();
+        StyledText text;
+        Indents indents;
         if (!entry.target.isEmpty()) {
-            const QTextCharFormat headword = lookFormat(EntryLook::Headword, m_options.grey);
-            StyledText text;
-            text.append(plainArticleText(entry.form), &headword);
+            text.append(plainArticleText(entry.form), &m_formats[size_t(EntryLook::Headword)]);
             text.append(QStringLiteral(" \u2192 ") + plainArticleText(entry.target)); // →
-            unit.paragraphs.push_back({pages.layOut(text, m_page->body, m_page->columnWidth), 0});
         } else {
+            // The lines of the entry in one layout, each its own paragraph.
             for (const QString &line : entry.text.split(QLatin1Char('\n'))) {
                 if (line.isEmpty())
                     continue;
-                const qreal indent = isHeadLine(line) ? 0 : m_page->indent;
-                unit.paragraphs.push_back({pages.layOut(entryLine(line, m_options.grey),
-                                                        m_page->body, m_page->columnWidth - indent),
-                                           indent});
+                if (!indents.empty())
+                    text.append(QString(QChar::LineSeparator));
+                indents.push_back({int(text.text.size()), isHeadLine(line) ? 0 : m_page->indent});
+                appendEntryLine(&text, line, m_formats);
             }
         }
+        if (text.text.isEmpty()) {
+            unit.keepLines = headingLines;
+            return unit;
+        }
+        unit.paragraphs.push_back(
+            {pages.layOut(text, m_page->body, m_page->columnWidth, Qt::AlignLeft, indents)});
         // The head line (all its lines) never ends a column: it keeps the line after it.
-        const int head =
-            unit.paragraphs.size() > first ? unit.paragraphs.at(first).layout->lineCount() : 0;
+        const QTextLayout &layout = *unit.paragraphs.back().layout;
+        int head = 0;
+        while (head < layout.lineCount() &&
+               (indents.size() < 2 || layout.lineAt(head).textStart() < indents.at(1).first))
+            ++head;
         unit.keepLines = headingLines + head + 1;
         return unit;
     }
@@ -476,7 +505,7 @@ private:
         text.append(title);
         Unit unit;
         unit.paragraphs.push_back(
-            {pages.layOut(text, m_page->heading, m_page->columnWidth, Qt::AlignHCenter), 0});
+            {pages.layOut(text, m_page->heading, m_page->columnWidth, Qt::AlignHCenter)});
         unit.keepLines = unit.paragraphs.front().layout->lineCount();
         pages.add(unit);
     }
@@ -484,13 +513,12 @@ private:
     // A row of the word list or of the index: `word` in bold, then `text`, kept in one column.
     void addPair(PageMaker &pages, const QString &word, const QString &text)
     {
-        const QTextCharFormat bold = lookFormat(EntryLook::Headword, m_options.grey);
         StyledText styled;
-        styled.append(word, &bold);
+        styled.append(word, &m_formats[size_t(EntryLook::Headword)]);
         styled.append(QStringLiteral("  ") + text);
         Unit unit;
         unit.guideWord = word;
-        unit.paragraphs.push_back({pages.layOut(styled, m_page->body, m_page->columnWidth), 0});
+        unit.paragraphs.push_back({pages.layOut(styled, m_page->body, m_page->columnWidth)});
         unit.keepLines = unit.paragraphs.front().layout->lineCount();
         pages.add(unit);
     }
@@ -584,6 +612,7 @@ private:
     const QString m_resDir;
     const PdfOptions m_options;
     PdfExport *m_result;
+    const LookFormats m_formats;
     const Page *m_page = nullptr;
     QStringList m_paths;
     QStringList m_about;
