@@ -113,10 +113,13 @@ QString letterHeading(const QString &form)
     return small.toUpper() + QLatin1Char(' ') + small;
 }
 
-// A paragraph's lines begin at the indent given to the paragraph they are part of.
+// Lines of a layout that go together: all of them, or `count` from `first` on. Each line
+// begins at the indent given to the paragraph it is part of.
 struct Paragraph
 {
     std::shared_ptr<QTextLayout> layout;
+    int first = 0;
+    int count = -1; // all
 };
 
 // Where the paragraphs of a text begin (each after a line separator) and how far their
@@ -196,7 +199,9 @@ public:
         };
         std::vector<Line> lines;
         for (const Paragraph &paragraph : unit.paragraphs) {
-            for (int i = 0; i < paragraph.layout->lineCount(); ++i)
+            const int end = paragraph.count < 0 ? paragraph.layout->lineCount()
+                                                : paragraph.first + paragraph.count;
+            for (int i = paragraph.first; i < end; ++i)
                 lines.push_back({&paragraph, i, paragraph.layout->lineAt(i).height()});
         }
         if (lines.empty())
@@ -394,8 +399,10 @@ public:
                 pages.add(entryUnit(pages, entry, &heading));
             pages.finishPage();
             addSection(pages, QStringLiteral("Bambara \u2013 French word list")); // en dash
+            Rows rows(&pages, page, m_formats[size_t(EntryLook::Headword)]);
             for (const LexiconRow &row : qAsConst(m_lexicon))
-                addPair(pages, plainArticleText(row.word), plainArticleText(row.gloss).trimmed());
+                rows.add(plainArticleText(row.word), plainArticleText(row.gloss).trimmed());
+            rows.finish();
             pages.finishPage();
             addSection(pages, QStringLiteral("French \u2013 Bambara index")); // en dash
             addFrenchIndex(pages);
@@ -510,18 +517,63 @@ private:
         pages.add(unit);
     }
 
-    // A row of the word list or of the index: `word` in bold, then `text`, kept in one column.
-    void addPair(PageMaker &pages, const QString &word, const QString &text)
+    // Rows of the word list or of the index, `word` in bold and then `text`, each a unit
+    // kept in one column. A layout costs much more to make than a line: the rows are laid
+    // out many at a time, each its own paragraph of one layout.
+    class Rows
     {
-        StyledText styled;
-        styled.append(word, &m_formats[size_t(EntryLook::Headword)]);
-        styled.append(QStringLiteral("  ") + text);
-        Unit unit;
-        unit.guideWord = word;
-        unit.paragraphs.push_back({pages.layOut(styled, m_page->body, m_page->columnWidth)});
-        unit.keepLines = unit.paragraphs.front().layout->lineCount();
-        pages.add(unit);
-    }
+    public:
+        Rows(PageMaker *pages, const Page &page, const QTextCharFormat &bold)
+            : m_pages(pages), m_page(page), m_bold(bold)
+        {
+        }
+
+        void add(const QString &word, const QString &text)
+        {
+            if (!m_words.isEmpty())
+                m_text.append(QString(QChar::LineSeparator));
+            m_starts.push_back({int(m_text.text.size()), 0});
+            m_text.append(word, &m_bold);
+            m_text.append(QStringLiteral("  ") + text);
+            m_words << word;
+            if (m_words.size() == batch)
+                finish();
+        }
+
+        // Adds the rows given so far to the pages.
+        void finish()
+        {
+            if (m_words.isEmpty())
+                return;
+            const auto layout =
+                m_pages->layOut(m_text, m_page.body, m_page.columnWidth, Qt::AlignLeft, m_starts);
+            int line = 0;
+            for (int row = 0; row < m_words.size(); ++row) {
+                const int first = line;
+                const int next = row + 1 < m_words.size() ? m_starts.at(size_t(row) + 1).first
+                                                          : m_text.text.size() + 1;
+                while (line < layout->lineCount() && layout->lineAt(line).textStart() < next)
+                    ++line;
+                Unit unit;
+                unit.guideWord = m_words.at(row);
+                unit.paragraphs.push_back({layout, first, line - first});
+                unit.keepLines = line - first;
+                m_pages->add(unit);
+            }
+            m_text = StyledText();
+            m_starts.clear();
+            m_words.clear();
+        }
+
+    private:
+        static constexpr int batch = 128;
+        PageMaker *m_pages;
+        const Page &m_page;
+        const QTextCharFormat m_bold;
+        StyledText m_text;
+        Indents m_starts; // of the rows, none indented
+        QStringList m_words;
+    };
 
     // The index keys in French alphabetical order, each with the words that have it as the
     // lexicon writes them.
@@ -537,12 +589,14 @@ private:
             const int compared = a.first.compare(b.first);
             return compared != 0 ? compared < 0 : index.at(a.second).key < index.at(b.second).key;
         });
+        Rows rows(&pages, *m_page, m_formats[size_t(EntryLook::Headword)]);
         for (const auto &[sortKey, i] : order) {
             QStringList words;
             for (const auto &[form, row] : index.at(i).words)
                 words << plainArticleText(m_lexicon.at(row).word);
-            addPair(pages, index.at(i).key, words.join(QStringLiteral(", ")));
+            rows.add(index.at(i).key, words.join(QStringLiteral(", ")));
         }
+        rows.finish();
     }
 
     void paintTitlePage(QPainter *painter, QPdfWriter *writer, const Page &page, int headwords)
