@@ -395,8 +395,14 @@ public:
             paintTitlePage(&painter, &writer, page, int(entries.size()));
             pages.followTitlePage();
             QString heading;
-            for (const PrintedEntry &entry : entries)
-                pages.add(entryUnit(pages, entry, &heading));
+            // Each entry's text is looked up again as it is printed rather than held for
+            // all entries at once.
+            EntryFinder finder(m_letters, 0);
+            for (const PrintedEntry &entry : entries) {
+                const QString text =
+                    entry.target.isEmpty() ? lookUpWord(finder, entry.form).text : QString();
+                pages.add(entryUnit(pages, entry, text, &heading));
+            }
             pages.finishPage();
             addSection(pages, QStringLiteral("Bambara \u2013 French word list")); // en dash
             Rows rows(&pages, page, m_formats[size_t(EntryLook::Headword)]);
@@ -409,7 +415,8 @@ public:
             pages.finishPage();
             painter.end();
         }
-        return withDate(buffer.data());
+        // The bytes are taken out of the buffer, so that the date is set without a copy.
+        return withDate(std::move(buffer.buffer()));
     }
 
 private:
@@ -419,12 +426,11 @@ private:
             {path, 0, Diagnostic::Error, QStringLiteral("cannot be read")});
     }
 
-    // An entry to print: the headword, and the entry the viewer shows for it, or the
-    // headword it leads to when its own entry is a cross-reference.
+    // An entry to print: the headword, and the headword it leads to when its own entry is
+    // a cross-reference.
     struct PrintedEntry
     {
         QString form;
-        QString text;
         QString target;
     };
 
@@ -440,7 +446,7 @@ private:
             if (form.isEmpty() || seen.contains(form))
                 continue;
             seen.insert(form);
-            LookupResult shown = lookUpWord(finder, form);
+            const LookupResult shown = lookUpWord(finder, form);
             if (shown.kind != LookupResult::Entry) {
                 m_result->diagnostics.append(
                     {headwordPath, i + 1, Diagnostic::Warning,
@@ -450,17 +456,16 @@ private:
                                                      : QStringLiteral("leads to no entry"))});
                 continue;
             }
-            if (finder.find(form).isCrossReference)
-                entries.push_back({form, QString(), shown.form});
-            else
-                entries.push_back({form, std::move(shown.text), QString()});
+            entries.push_back({form, finder.find(form).isCrossReference ? shown.form : QString()});
         }
         return entries;
     }
 
-    // The unit of an entry, opened by the heading of its letter when `heading` (the last
+    // The unit of an entry whose text the viewer shows is `entryText` (none for a
+    // cross-reference), opened by the heading of its letter when `heading` (the last
     // heading) is another.
-    Unit entryUnit(const PageMaker &pages, const PrintedEntry &entry, QString *heading) const
+    Unit entryUnit(const PageMaker &pages, const PrintedEntry &entry, const QString &entryText,
+                   QString *heading) const
     {
         Unit unit;
         unit.guideWord = plainArticleText(entry.form);
@@ -481,7 +486,7 @@ private:
             text.append(QStringLiteral(" \u2192 ") + plainArticleText(entry.target)); // →
         } else {
             // The lines of the entry in one layout, each its own paragraph.
-            for (const QString &line : entry.text.split(QLatin1Char('\n'))) {
+            for (const QString &line : entryText.split(QLatin1Char('\n'))) {
                 if (line.isEmpty())
                     continue;
                 if (!indents.empty())
