@@ -6,6 +6,11 @@
 //
 //   lexora-bench [--scales 1,4,16] [--repeat 3] [--starts 10] [--block 100000] [--damaged 30]
 //                [--keep DIR]
+//
+// With --exports it measures the exports of `lexora-data` instead: for each scale it
+// writes the data and then runs `lexora-data export stardict` and `export pdf` on it
+// --repeat times, each in a child process, and prints their wall-clock and processor
+// times and peak memory.
 
 #include "benchdata.h"
 #include "datafile.h"
@@ -22,6 +27,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QProcess>
 #include <QTableWidget>
@@ -36,6 +42,8 @@
 #include <cstdio>
 #include <ctime>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -418,6 +426,128 @@ bool measureDamagedHeadwords(const QString &base, const QString &emptyDir, int s
     return true;
 }
 
+// ---- The exports of lexora-data ----------------------------------------------------
+
+// One run of a command in a child process: its wall-clock time, processor time (user and
+// system) and peak memory, taken from the kernel's account of the child.
+struct CommandRun
+{
+    bool ok = false;
+    double wallMs = 0;
+    double cpuMs = 0;
+    double peakKib = 0;
+};
+
+CommandRun runCommand(const QString &program, const QStringList &arguments)
+{
+    CommandRun run;
+    QList<QByteArray> bytes{QFile::encodeName(program)};
+    for (const QString &argument : arguments)
+        bytes << QFile::encodeName(argument);
+    std::vector<char *> argv;
+    for (QByteArray &argument : bytes)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const qint64 started = monotonicNanoseconds();
+    const pid_t child = fork();
+    if (child < 0)
+        return run;
+    if (child == 0) {
+        execv(argv.front(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child)
+        return run;
+    run.wallMs = milliseconds(monotonicNanoseconds() - started);
+    const auto ms = [](const timeval &time) {
+        return double(time.tv_sec) * 1e3 + double(time.tv_usec) / 1e3;
+    };
+    run.cpuMs = ms(usage.ru_utime) + ms(usage.ru_stime);
+    run.peakKib = double(usage.ru_maxrss);
+    // Exit 1 is an export made with warnings (left-out headwords): still measured.
+    run.ok = WIFEXITED(status) && WEXITSTATUS(status) <= 1;
+    return run;
+}
+
+double loadAverage()
+{
+    double load[1] = {0};
+    return getloadavg(load, 1) == 1 ? load[0] : -1;
+}
+
+int runExportBenchmark(const QList<double> &scales, int repeat, const QString &keep)
+{
+    QTemporaryDir temporary;
+    const QString base = keep.isEmpty() ? temporary.path() : QDir(keep).absolutePath();
+    if (!temporary.isValid() && keep.isEmpty()) {
+        out(QStringLiteral("lexora-bench: cannot create a temporary directory\n"));
+        return 1;
+    }
+    const QString tool =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../tools/lexora-data");
+    if (!QFileInfo(tool).isExecutable()) {
+        out(QStringLiteral("lexora-bench: %1 is not built\n").arg(tool));
+        return 1;
+    }
+    for (const double scale : scales) {
+        const QString scaleDir = base + QStringLiteral("/scale-%1").arg(scale);
+        const QString dataDir = scaleDir + QStringLiteral("/res");
+        const BenchData data = generateBenchData(scale);
+        if (!writeBenchData(data, dataDir)) {
+            out(QStringLiteral("lexora-bench: cannot write the data into %1\n").arg(dataDir));
+            return 1;
+        }
+        QString table = QStringLiteral("\nScale %1x: %2 headwords, %3 lexicon rows, exports "
+                                       "(median of %4 runs; load average %5 before)\n")
+                            .arg(scale)
+                            .arg(grouped(data.headwords.size()))
+                            .arg(grouped(data.lexicon.size()))
+                            .arg(repeat)
+                            .arg(loadAverage(), 0, 'f', 2);
+        const QString stardictDir = scaleDir + QStringLiteral("/stardict");
+        const QString pdfFile = scaleDir + QStringLiteral("/dictionary.pdf");
+        const QList<QPair<QString, QStringList>> commands{
+            {QStringLiteral("export stardict"),
+             {QStringLiteral("export"), QStringLiteral("stardict"), dataDir, stardictDir}},
+            {QStringLiteral("export pdf"),
+             {QStringLiteral("export"), QStringLiteral("pdf"), dataDir, pdfFile}},
+        };
+        for (const auto &[name, arguments] : commands) {
+            QVector<double> wall, cpu, peak;
+            for (int i = 0; i < repeat; ++i) {
+                const CommandRun run = runCommand(tool, arguments);
+                if (!run.ok) {
+                    out(QStringLiteral("lexora-bench: lexora-data %1 failed at scale %2\n")
+                            .arg(name)
+                            .arg(scale));
+                    return 1;
+                }
+                wall << run.wallMs;
+                cpu << run.cpuMs;
+                peak << run.peakKib;
+            }
+            const auto range = [](const QVector<double> &values) {
+                const auto [low, high] = std::minmax_element(values.begin(), values.end());
+                return QStringLiteral("%1 to %2").arg(ms(*low), ms(*high));
+            };
+            table += row(name + QStringLiteral(", processor time"), ms(median(cpu)), range(cpu));
+            table += row(name + QStringLiteral(", wall clock"), ms(median(wall)), range(wall));
+            table += row(name + QStringLiteral(", peak memory"), mib(median(peak)));
+        }
+        table +=
+            row(QStringLiteral("written: stardict / pdf"),
+                QStringLiteral("%1 MB").arg(double(directorySize(stardictDir)) / 1e6, 0, 'f', 2),
+                QStringLiteral("%1 MB").arg(double(QFileInfo(pdfFile).size()) / 1e6, 0, 'f', 2));
+        table += row(QStringLiteral("load average after"), QString::number(loadAverage(), 'f', 2));
+        out(table);
+    }
+    if (!keep.isEmpty())
+        out(QStringLiteral("\nData and exports kept in %1\n").arg(base));
+    return 0;
+}
+
 int runBenchmark(const QList<double> &scales, int repeat, int starts, int blockLength,
                  const QString &keep, double damagedMegabytes)
 {
@@ -593,8 +723,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption scriptOption(QStringLiteral("script"),
                                           QStringLiteral("(internal) Typing script."),
                                           QStringLiteral("file"));
+    const QCommandLineOption exportsOption(
+        QStringLiteral("exports"),
+        QStringLiteral("Measure lexora-data's StarDict and PDF exports instead of the window."));
     parser.addOptions({scalesOption, repeatOption, startsOption, blockOption, damagedOption,
-                       keepOption, windowOption, startOption, scriptOption});
+                       keepOption, exportsOption, windowOption, startOption, scriptOption});
     parser.process(app);
 
     if (parser.isSet(startOption)) {
@@ -620,5 +753,7 @@ int main(int argc, char *argv[])
     const int starts = std::max(1, parser.value(startsOption).toInt());
     const int blockLength = std::max(1, parser.value(blockOption).toInt());
     const double damaged = qBound(0.001, parser.value(damagedOption).toDouble(), 500.0);
+    if (parser.isSet(exportsOption))
+        return runExportBenchmark(scales, repeat, parser.value(keepOption));
     return runBenchmark(scales, repeat, starts, blockLength, parser.value(keepOption), damaged);
 }

@@ -1,5 +1,8 @@
 #include "importedtext.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 struct LookAlike
@@ -24,7 +27,18 @@ constexpr LookAlike lookAlikes[] = {
     {0x2022, 0x2219}, // • bullet -> ∙ BULLET OPERATOR
 };
 
-const QChar joiner(0x034F); // COMBINING GRAPHEME JOINER: a mark, so a word character
+constexpr char16_t joinerCode = 0x034F; // COMBINING GRAPHEME JOINER: a mark, so a word character
+const QChar joiner(joinerCode);
+
+// The smallest of the characters withPlainCharacters() changes (the look-alikes and the
+// joiner): no character below it is changed.
+constexpr char16_t smallestChanged()
+{
+    char16_t smallest = joinerCode;
+    for (const LookAlike &pair : lookAlikes)
+        smallest = std::min(smallest, pair.shown);
+    return smallest;
+}
 
 // The words the colouring rules draw as part-of-speech tags where they stand as words.
 const char *const tagWords[] = {"TG", "W", "M", "N", "TU", "D", "KB", "KR"};
@@ -80,6 +94,15 @@ QString withoutMarkup(const QString &text)
 
 QString withPlainCharacters(const QString &text)
 {
+    // Most text holds neither a look-alike nor the joiner: it is given back as it is.
+    const auto changed = [](QChar c) {
+        return c.unicode() >= smallestChanged() &&
+               (c == joiner ||
+                std::any_of(std::begin(lookAlikes), std::end(lookAlikes),
+                            [c](const LookAlike &pair) { return c.unicode() == pair.shown; }));
+    };
+    if (std::none_of(text.begin(), text.end(), changed))
+        return text;
     QString plain;
     plain.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <array>
+
 namespace {
 
 QString escaped(const QString &text)
@@ -13,7 +15,7 @@ QString escaped(const QString &text)
 }
 
 // The opening tag of a look's span.
-QString spanStart(EntryLook look)
+QString makeSpanStart(EntryLook look)
 {
     const LookStyle style = lookStyle(look);
     QString css = QStringLiteral("color:") + QLatin1String(style.colour);
@@ -22,6 +24,18 @@ QString spanStart(EntryLook look)
     if (style.italic)
         css += QStringLiteral(";font-style:italic");
     return QStringLiteral("<span style=\"%1\">").arg(css);
+}
+
+// The same, made once for each look.
+const QString &spanStart(EntryLook look)
+{
+    static const std::array<QString, entryLookCount> starts = [] {
+        std::array<QString, entryLookCount> made;
+        for (int i = 0; i < entryLookCount; ++i)
+            made[size_t(i)] = makeSpanStart(EntryLook(i));
+        return made;
+    }();
+    return starts[size_t(look)];
 }
 
 } // namespace
@@ -50,12 +64,16 @@ QString lineHtml(const QString &line, const WordLink &link)
             (run.look == EntryLook::DownArrowWord &&
              text.startsWith(QChar(0x2193))); // ↑WORD, ↓WORD
         const QString address = related && link ? link(text.mid(1)) : QString();
-        if (address.isEmpty())
-            html += spanStart(run.look) + escaped(text) + QStringLiteral("</span>");
-        else
-            html += spanStart(run.look) + escaped(text.left(1)) +
-                    QStringLiteral("<a href=\"%1\">").arg(address.toHtmlEscaped()) +
-                    escaped(text.mid(1)) + QStringLiteral("</a></span>");
+        html += spanStart(run.look);
+        if (address.isEmpty()) {
+            html += escaped(text);
+            html += QLatin1String("</span>");
+        } else {
+            html += escaped(text.left(1));
+            html += QStringLiteral("<a href=\"%1\">").arg(address.toHtmlEscaped());
+            html += escaped(text.mid(1));
+            html += QLatin1String("</a></span>");
+        }
         done = run.start + run.length;
     }
     return html + escaped(line.mid(done));

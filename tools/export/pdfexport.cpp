@@ -21,6 +21,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -77,20 +78,29 @@ struct StyledText
     }
 };
 
-// One line of an entry as the entry view shows it: its looks found on the line as
-// written, each piece then made plain on its own so that no look shifts.
-StyledText entryLine(const QString &line, bool grey)
+// The format of each look, by EntryLook.
+using LookFormats = std::array<QTextCharFormat, entryLookCount>;
+
+LookFormats lookFormats(bool grey)
 {
-    StyledText styled;
+    LookFormats formats;
+    for (int look = 0; look < entryLookCount; ++look)
+        formats[size_t(look)] = lookFormat(EntryLook(look), grey);
+    return formats;
+}
+
+// Appends one line of an entry as the entry view shows it: its looks found on the line as
+// written, each piece then made plain on its own so that no look shifts.
+void appendEntryLine(StyledText *styled, const QString &line, const LookFormats &formats)
+{
     int done = 0;
     for (const StyledRun &run : styledRuns(line)) {
-        styled.append(plainArticleText(line.mid(done, run.start - done)));
-        const QTextCharFormat format = lookFormat(run.look, grey);
-        styled.append(plainArticleText(line.mid(run.start, run.length)), &format);
+        styled->append(plainArticleText(line.mid(done, run.start - done)));
+        styled->append(plainArticleText(line.mid(run.start, run.length)),
+                       &formats[size_t(run.look)]);
         done = run.start + run.length;
     }
-    styled.append(plainArticleText(line.mid(done)));
-    return styled;
+    styled->append(plainArticleText(line.mid(done)));
 }
 
 // The first letter of a headword in search form as a heading, its capital and its small
@@ -103,11 +113,18 @@ QString letterHeading(const QString &form)
     return small.toUpper() + QLatin1Char(' ') + small;
 }
 
+// Lines of a layout that go together: all of them, or `count` from `first` on. Each line
+// begins at the indent given to the paragraph it is part of.
 struct Paragraph
 {
     std::shared_ptr<QTextLayout> layout;
-    qreal indent = 0;
+    int first = 0;
+    int count = -1; // all
 };
+
+// Where the paragraphs of a text begin (each after a line separator) and how far their
+// lines are indented, in order, the first at 0.
+using Indents = std::vector<std::pair<int, qreal>>;
 
 // What the pages are filled with, in order: paragraphs that go together (an entry, a row,
 // an index key), the word that stands for them in the guide words, and how many of their
@@ -145,18 +162,28 @@ public:
     {
     }
 
+    // The lines of `text` in a column `width` wide, each at the indent of its paragraph.
     std::shared_ptr<QTextLayout> layOut(const StyledText &text, const QFont &font, qreal width,
-                                        Qt::Alignment alignment = Qt::AlignLeft) const
+                                        Qt::Alignment alignment = Qt::AlignLeft,
+                                        const Indents &indents = Indents()) const
     {
-        auto layout = std::make_shared<QTextLayout>(text.text, font, m_writer);
+        auto layout = std::make_shared<QTextLayout>(text.text, deviceFont(font));
         QTextOption option(alignment);
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         layout->setTextOption(option);
         layout->setFormats(text.formats);
+        // The glyphs shaped to break the lines are kept for painting them: without the
+        // cache the layout drops them at endLayout() and shapes every line again.
+        layout->setCacheEnabled(true);
         layout->beginLayout();
+        size_t paragraph = 0;
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
-            line.setLineWidth(width);
-            line.setPosition(QPointF(0, 0));
+            while (paragraph + 1 < indents.size() &&
+                   indents.at(paragraph + 1).first <= line.textStart())
+                ++paragraph;
+            const qreal indent = paragraph < indents.size() ? indents.at(paragraph).second : 0;
+            line.setLineWidth(width - indent);
+            line.setPosition(QPointF(indent, 0));
         }
         layout->endLayout();
         return layout;
@@ -172,7 +199,9 @@ public:
         };
         std::vector<Line> lines;
         for (const Paragraph &paragraph : unit.paragraphs) {
-            for (int i = 0; i < paragraph.layout->lineCount(); ++i)
+            const int end = paragraph.count < 0 ? paragraph.layout->lineCount()
+                                                : paragraph.first + paragraph.count;
+            for (int i = paragraph.first; i < end; ++i)
                 lines.push_back({&paragraph, i, paragraph.layout->lineAt(i).height()});
         }
         if (lines.empty())
@@ -190,8 +219,7 @@ public:
         for (const Line &line : lines) {
             if (m_y > m_page.top && m_y + line.height > m_page.bottom)
                 nextColumn();
-            const qreal x = m_page.margin + m_column * (m_page.columnWidth + m_page.gap) +
-                            line.paragraph->indent;
+            const qreal x = m_page.margin + m_column * (m_page.columnWidth + m_page.gap);
             m_placed.push_back({line.paragraph->layout, line.index, QPointF(x, m_y)});
             m_y += line.height;
         }
@@ -218,6 +246,18 @@ public:
     void followTitlePage() { m_titlePage = true; }
 
 private:
+    // `font` as the writer resolves it, made once: a layout given the writer resolves its
+    // font anew, and then looks up the font's glyph engines again for every paragraph.
+    QFont deviceFont(const QFont &font) const
+    {
+        for (const auto &[plain, device] : m_deviceFonts) {
+            if (plain == font)
+                return device;
+        }
+        m_deviceFonts.push_back({font, QFont(font, m_writer)});
+        return m_deviceFonts.back().second;
+    }
+
     struct Placed
     {
         std::shared_ptr<QTextLayout> layout;
@@ -266,6 +306,7 @@ private:
     QStringList m_guideWords; // of the units beginning on the page being filled
     QString m_current;        // of the unit last placed
     std::vector<Placed> m_placed;
+    mutable std::vector<std::pair<QFont, QFont>> m_deviceFonts; // plain, as the writer resolves it
 };
 
 Page pageFor(QPdfWriter *writer, QPageSize::PageSizeId paper)
@@ -308,7 +349,8 @@ class Exporter
 {
 public:
     Exporter(const QString &resDir, const PdfOptions &options, PdfExport *result)
-        : m_resDir(resDir), m_options(options), m_result(result)
+        : m_resDir(resDir), m_options(options), m_result(result),
+          m_formats(lookFormats(options.grey))
     {
     }
 
@@ -354,19 +396,28 @@ public:
             paintTitlePage(&painter, &writer, page, int(entries.size()));
             pages.followTitlePage();
             QString heading;
-            for (const PrintedEntry &entry : entries)
-                pages.add(entryUnit(pages, entry, &heading));
+            // Each entry's text is looked up again as it is printed rather than held for
+            // all entries at once.
+            EntryFinder finder(m_letters, 0);
+            for (const PrintedEntry &entry : entries) {
+                const QString text =
+                    entry.target.isEmpty() ? lookUpWord(finder, entry.form).text : QString();
+                pages.add(entryUnit(pages, entry, text, &heading));
+            }
             pages.finishPage();
             addSection(pages, QStringLiteral("Bambara \u2013 French word list")); // en dash
+            Rows rows(&pages, page, m_formats[size_t(EntryLook::Headword)]);
             for (const LexiconRow &row : qAsConst(m_lexicon))
-                addPair(pages, plainArticleText(row.word), plainArticleText(row.gloss).trimmed());
+                rows.add(plainArticleText(row.word), plainArticleText(row.gloss).trimmed());
+            rows.finish();
             pages.finishPage();
             addSection(pages, QStringLiteral("French \u2013 Bambara index")); // en dash
             addFrenchIndex(pages);
             pages.finishPage();
             painter.end();
         }
-        return withDate(buffer.data());
+        // The bytes are taken out of the buffer, so that the date is set without a copy.
+        return withDate(std::move(buffer.buffer()));
     }
 
 private:
@@ -376,12 +427,11 @@ private:
             {path, 0, Diagnostic::Error, QStringLiteral("cannot be read")});
     }
 
-    // An entry to print: the headword, and the entry the viewer shows for it, or the
-    // headword it leads to when its own entry is a cross-reference.
+    // An entry to print: the headword, and the headword it leads to when its own entry is
+    // a cross-reference.
     struct PrintedEntry
     {
         QString form;
-        QString text;
         QString target;
     };
 
@@ -397,7 +447,7 @@ private:
             if (form.isEmpty() || seen.contains(form))
                 continue;
             seen.insert(form);
-            LookupResult shown = lookUpWord(finder, form);
+            const LookupResult shown = lookUpWord(finder, form);
             if (shown.kind != LookupResult::Entry) {
                 m_result->diagnostics.append(
                     {headwordPath, i + 1, Diagnostic::Warning,
@@ -407,17 +457,16 @@ private:
                                                      : QStringLiteral("leads to no entry"))});
                 continue;
             }
-            if (finder.find(form).isCrossReference)
-                entries.push_back({form, QString(), shown.form});
-            else
-                entries.push_back({form, std::move(shown.text), QString()});
+            entries.push_back({form, finder.find(form).isCrossReference ? shown.form : QString()});
         }
         return entries;
     }
 
-    // The unit of an entry, opened by the heading of its letter when `heading` (the last
+    // The unit of an entry whose text the viewer shows is `entryText` (none for a
+    // cross-reference), opened by the heading of its letter when `heading` (the last
     // heading) is another.
-    Unit entryUnit(const PageMaker &pages, const PrintedEntry &entry, QString *heading) const
+    Unit entryUnit(const PageMaker &pages, const PrintedEntry &entry, const QString &entryText,
+                   QString *heading) const
     {
         Unit unit;
         unit.guideWord = plainArticleText(entry.form);
@@ -428,29 +477,37 @@ private:
             StyledText text;
             text.append(letter);
             unit.paragraphs.push_back(
-                {pages.layOut(text, m_page->heading, m_page->columnWidth, Qt::AlignHCenter), 0});
+                {pages.layOut(text, m_page->heading, m_page->columnWidth, Qt::AlignHCenter)});
             headingLines = unit.paragraphs.back().layout->lineCount();
         }
-        const size_t first = unit.paragraphs.size();
+        StyledText text;
+        Indents indents;
         if (!entry.target.isEmpty()) {
-            const QTextCharFormat headword = lookFormat(EntryLook::Headword, m_options.grey);
-            StyledText text;
-            text.append(plainArticleText(entry.form), &headword);
+            text.append(plainArticleText(entry.form), &m_formats[size_t(EntryLook::Headword)]);
             text.append(QStringLiteral(" \u2192 ") + plainArticleText(entry.target)); // →
-            unit.paragraphs.push_back({pages.layOut(text, m_page->body, m_page->columnWidth), 0});
         } else {
-            for (const QString &line : entry.text.split(QLatin1Char('\n'))) {
+            // The lines of the entry in one layout, each its own paragraph.
+            for (const QString &line : entryText.split(QLatin1Char('\n'))) {
                 if (line.isEmpty())
                     continue;
-                const qreal indent = isHeadLine(line) ? 0 : m_page->indent;
-                unit.paragraphs.push_back({pages.layOut(entryLine(line, m_options.grey),
-                                                        m_page->body, m_page->columnWidth - indent),
-                                           indent});
+                if (!indents.empty())
+                    text.append(QString(QChar::LineSeparator));
+                indents.push_back({int(text.text.size()), isHeadLine(line) ? 0 : m_page->indent});
+                appendEntryLine(&text, line, m_formats);
             }
         }
+        if (text.text.isEmpty()) {
+            unit.keepLines = headingLines;
+            return unit;
+        }
+        unit.paragraphs.push_back(
+            {pages.layOut(text, m_page->body, m_page->columnWidth, Qt::AlignLeft, indents)});
         // The head line (all its lines) never ends a column: it keeps the line after it.
-        const int head =
-            unit.paragraphs.size() > first ? unit.paragraphs.at(first).layout->lineCount() : 0;
+        const QTextLayout &layout = *unit.paragraphs.back().layout;
+        int head = 0;
+        while (head < layout.lineCount() &&
+               (indents.size() < 2 || layout.lineAt(head).textStart() < indents.at(1).first))
+            ++head;
         unit.keepLines = headingLines + head + 1;
         return unit;
     }
@@ -461,24 +518,68 @@ private:
         text.append(title);
         Unit unit;
         unit.paragraphs.push_back(
-            {pages.layOut(text, m_page->heading, m_page->columnWidth, Qt::AlignHCenter), 0});
+            {pages.layOut(text, m_page->heading, m_page->columnWidth, Qt::AlignHCenter)});
         unit.keepLines = unit.paragraphs.front().layout->lineCount();
         pages.add(unit);
     }
 
-    // A row of the word list or of the index: `word` in bold, then `text`, kept in one column.
-    void addPair(PageMaker &pages, const QString &word, const QString &text)
+    // Rows of the word list or of the index, `word` in bold and then `text`, each a unit
+    // kept in one column. A layout costs much more to make than a line: the rows are laid
+    // out many at a time, each its own paragraph of one layout.
+    class Rows
     {
-        const QTextCharFormat bold = lookFormat(EntryLook::Headword, m_options.grey);
-        StyledText styled;
-        styled.append(word, &bold);
-        styled.append(QStringLiteral("  ") + text);
-        Unit unit;
-        unit.guideWord = word;
-        unit.paragraphs.push_back({pages.layOut(styled, m_page->body, m_page->columnWidth), 0});
-        unit.keepLines = unit.paragraphs.front().layout->lineCount();
-        pages.add(unit);
-    }
+    public:
+        Rows(PageMaker *pages, const Page &page, const QTextCharFormat &bold)
+            : m_pages(pages), m_page(page), m_bold(bold)
+        {
+        }
+
+        void add(const QString &word, const QString &text)
+        {
+            if (!m_words.isEmpty())
+                m_text.append(QString(QChar::LineSeparator));
+            m_starts.push_back({int(m_text.text.size()), 0});
+            m_text.append(word, &m_bold);
+            m_text.append(QStringLiteral("  ") + text);
+            m_words << word;
+            if (m_words.size() == batch)
+                finish();
+        }
+
+        // Adds the rows given so far to the pages.
+        void finish()
+        {
+            if (m_words.isEmpty())
+                return;
+            const auto layout =
+                m_pages->layOut(m_text, m_page.body, m_page.columnWidth, Qt::AlignLeft, m_starts);
+            int line = 0;
+            for (int row = 0; row < m_words.size(); ++row) {
+                const int first = line;
+                const int next = row + 1 < m_words.size() ? m_starts.at(size_t(row) + 1).first
+                                                          : m_text.text.size() + 1;
+                while (line < layout->lineCount() && layout->lineAt(line).textStart() < next)
+                    ++line;
+                Unit unit;
+                unit.guideWord = m_words.at(row);
+                unit.paragraphs.push_back({layout, first, line - first});
+                unit.keepLines = line - first;
+                m_pages->add(unit);
+            }
+            m_text = StyledText();
+            m_starts.clear();
+            m_words.clear();
+        }
+
+    private:
+        static constexpr int batch = 128;
+        PageMaker *m_pages;
+        const Page &m_page;
+        const QTextCharFormat m_bold;
+        StyledText m_text;
+        Indents m_starts; // of the rows, none indented
+        QStringList m_words;
+    };
 
     // The index keys in French alphabetical order, each with the words that have it as the
     // lexicon writes them.
@@ -494,12 +595,14 @@ private:
             const int compared = a.first.compare(b.first);
             return compared != 0 ? compared < 0 : index.at(a.second).key < index.at(b.second).key;
         });
+        Rows rows(&pages, *m_page, m_formats[size_t(EntryLook::Headword)]);
         for (const auto &[sortKey, i] : order) {
             QStringList words;
             for (const auto &[form, row] : index.at(i).words)
                 words << plainArticleText(m_lexicon.at(row).word);
-            addPair(pages, index.at(i).key, words.join(QStringLiteral(", ")));
+            rows.add(index.at(i).key, words.join(QStringLiteral(", ")));
         }
+        rows.finish();
     }
 
     void paintTitlePage(QPainter *painter, QPdfWriter *writer, const Page &page, int headwords)
@@ -569,6 +672,7 @@ private:
     const QString m_resDir;
     const PdfOptions m_options;
     PdfExport *m_result;
+    const LookFormats m_formats;
     const Page *m_page = nullptr;
     QStringList m_paths;
     QStringList m_about;

@@ -3,27 +3,33 @@
 #include "dictzip.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 
-// The order of the index and the synonym file: the bytes compared with the ASCII
-// capitals taken as small letters, and where they are equal so, the bytes themselves.
-bool comesFirst(const QByteArray &a, const QByteArray &b)
+// A word as the index and the synonym file order it: its bytes with the ASCII capitals
+// taken as small letters, and where those are equal, the bytes themselves.
+struct SortKey
 {
-    const auto small = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? (unsigned char)(c - 'A' + 'a') : (unsigned char)c;
-    };
-    const int n = std::min(a.size(), b.size());
-    for (int i = 0; i < n; ++i) {
-        if (small(a.at(i)) != small(b.at(i)))
-            return small(a.at(i)) < small(b.at(i));
+    QByteArray small;
+    QByteArray bytes;
+
+    explicit SortKey(const QByteArray &word) : small(word), bytes(word)
+    {
+        for (char &c : small) {
+            if (c >= 'A' && c <= 'Z')
+                c = char(c - 'A' + 'a');
+        }
     }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return std::memcmp(a.constData(), b.constData(), size_t(n)) < 0;
-}
+
+    bool operator<(const SortKey &other) const
+    {
+        const int compared = small.compare(other.small);
+        return compared != 0 ? compared < 0 : bytes < other.bytes;
+    }
+};
 
 void appendBigEndian32(QByteArray &bytes, quint32 value)
 {
@@ -54,53 +60,59 @@ QStringList stardictFileNames(const QString &name)
             name + QStringLiteral(".idx.oft"), name + QStringLiteral(".syn.oft")};
 }
 
-std::optional<OutputFiles> stardictFiles(const StardictDictionary &dictionary, const QString &name)
+std::optional<OutputFiles> stardictFiles(StardictDictionary dictionary, const QString &name)
 {
-    QVector<QByteArray> words;
-    words.reserve(dictionary.words.size());
+    std::vector<SortKey> words;
+    words.reserve(size_t(dictionary.words.size()));
     for (const QString &word : dictionary.words)
-        words.append(word.toUtf8());
-    QVector<int> order(words.size());
+        words.emplace_back(word.toUtf8());
+    QVector<int> order(int(words.size()));
     for (int i = 0; i < order.size(); ++i)
         order[i] = i;
     std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return comesFirst(words.at(a), words.at(b)); });
+                     [&](int a, int b) { return words.at(size_t(a)) < words.at(size_t(b)); });
 
-    QVector<int> position(words.size()); // word -> its place in the index
+    QVector<int> position(int(words.size())); // word -> its place in the index
     QByteArray articles;
     QByteArray index;
     for (int place = 0; place < order.size(); ++place) {
         const int word = order.at(place);
         position[word] = place;
         const QByteArray article = dictionary.articles.at(word).toUtf8();
+        dictionary.articles[word].clear(); // held once: as text or as bytes
         if (qint64(articles.size()) + article.size() > qint64(0xffffffffu) ||
             articles.size() > std::numeric_limits<int>::max() - article.size())
             return std::nullopt;
-        index.append(words.at(word));
+        index.append(words.at(size_t(word)).bytes);
         index.append('\0');
         appendBigEndian32(index, quint32(articles.size()));
         appendBigEndian32(index, quint32(article.size()));
         articles.append(article);
     }
     const std::optional<QByteArray> compressed = dictzip(articles);
+    articles.clear();
     if (!compressed)
         return std::nullopt;
 
-    QVector<QPair<QByteArray, int>> synonyms;
-    synonyms.reserve(dictionary.synonyms.size());
+    std::vector<std::pair<SortKey, int>> synonyms;
+    synonyms.reserve(size_t(dictionary.synonyms.size()));
     for (const auto &[word, target] : dictionary.synonyms) {
         if (word != dictionary.words.at(target))
-            synonyms.append({word.toUtf8(), position.at(target)});
+            synonyms.emplace_back(SortKey(word.toUtf8()), position.at(target));
     }
     // Equal words by the place of their article, so that a synonym given twice is
     // written once.
     std::sort(synonyms.begin(), synonyms.end(), [](const auto &a, const auto &b) {
-        return comesFirst(a.first, b.first) || (a.first == b.first && a.second < b.second);
+        return a.first < b.first || (a.first.bytes == b.first.bytes && a.second < b.second);
     });
-    synonyms.erase(std::unique(synonyms.begin(), synonyms.end()), synonyms.end());
+    synonyms.erase(std::unique(synonyms.begin(), synonyms.end(),
+                               [](const auto &a, const auto &b) {
+                                   return a.first.bytes == b.first.bytes && a.second == b.second;
+                               }),
+                   synonyms.end());
     QByteArray synonymFile;
     for (const auto &[word, place] : synonyms) {
-        synonymFile.append(word);
+        synonymFile.append(word.bytes);
         synonymFile.append('\0');
         appendBigEndian32(synonymFile, quint32(place));
     }
@@ -108,7 +120,7 @@ std::optional<OutputFiles> stardictFiles(const StardictDictionary &dictionary, c
     QString info = QStringLiteral("StarDict's dict ifo file\nversion=3.0.0\n");
     info += QStringLiteral("bookname=%1\n").arg(oneLine(dictionary.bookName));
     info += QStringLiteral("wordcount=%1\n").arg(words.size());
-    if (!synonyms.isEmpty())
+    if (!synonyms.empty())
         info += QStringLiteral("synwordcount=%1\n").arg(synonyms.size());
     info += QStringLiteral("idxfilesize=%1\n").arg(index.size());
     info += QStringLiteral("sametypesequence=h\n");
@@ -120,7 +132,7 @@ std::optional<OutputFiles> stardictFiles(const StardictDictionary &dictionary, c
     const QStringList names = stardictFileNames(name);
     OutputFiles files{
         {names.at(0), info.toUtf8()}, {names.at(1), index}, {names.at(2), *compressed}};
-    if (!synonyms.isEmpty())
+    if (!synonyms.empty())
         files.insert(names.at(3), synonymFile);
     return files;
 }

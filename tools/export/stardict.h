@@ -35,4 +35,4 @@ QStringList stardictFileNames(const QString &name);
 // nothing when its articles are too large for the index (4 GiB) or for dictzip. Every
 // word must be indexable. A synonym equal to the word of its own article, or given twice,
 // is written once or not at all.
-std::optional<OutputFiles> stardictFiles(const StardictDictionary &dictionary, const QString &name);
+std::optional<OutputFiles> stardictFiles(StardictDictionary dictionary, const QString &name);

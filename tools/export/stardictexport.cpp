@@ -19,6 +19,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -183,7 +184,8 @@ public:
         return dictionary;
     }
 
-    StardictDictionary french(const QString &name)
+    // Reads only what read() has read, so that it may run beside bambara().
+    StardictDictionary french(const QString &name) const
     {
         StardictDictionary dictionary;
         dictionary.bookName = bookName(name) + QStringLiteral(" (fran\u00E7ais \u2192 bambara)");
@@ -230,9 +232,13 @@ StardictExport exportStardict(const QString &resDir, const QString &name)
     Exporter exporter(resDir, &result);
     if (!exporter.read())
         return result;
+    // The two dictionaries share nothing they change: the French one is made on a
+    // second thread while this one makes the Bambara one.
+    std::optional<OutputFiles> french;
+    std::thread frenchMaker(
+        [&] { french = stardictFiles(exporter.french(name), frenchName(name)); });
     const std::optional<OutputFiles> bambara = stardictFiles(exporter.bambara(name), name);
-    const std::optional<OutputFiles> french =
-        stardictFiles(exporter.french(name), frenchName(name));
+    frenchMaker.join();
     if (!bambara || !french) {
         result.diagnostics.append({resDir, 0, Diagnostic::Error,
                                    QStringLiteral("the articles are too large for a dictionary "
