@@ -279,6 +279,8 @@ void TestLexoraData::runs_data()
     row("no command", {}, "", 2, "Usage: lexora-data COMMAND", {});
     row("unknown command", {}, "compile", 2, "unknown command 'compile'", {});
     row("missing argument", {}, "build src", 2, "Usage: lexora-data build", {});
+    row("export pdf with --paper and no paper", {}, "export pdf res out.pdf --paper", 2,
+        "Usage: lexora-data export stardict", {{"out.pdf", QByteArray()}});
     row("export of an unknown format", {}, "export epub res out", 2,
         "Usage: lexora-data export stardict", {{"out", QByteArray()}});
 }

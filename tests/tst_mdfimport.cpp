@@ -7,12 +7,12 @@
 // left/right square bracket with quill, U+2768/2769 medium left/right parenthesis ornament,
 // U+034F combining grapheme joiner, U+025B open e, U+00E9 e acute, U+00E0 a grave.
 
+#include "alphabet.h"
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
 #include "entrylookup.h"
 #include "highlighter.h"
 #include "mdfimport.h"
-#include "alphabet.h"
 #include "testdatafiles.h"
 #include "textfile.h"
 
@@ -115,6 +115,9 @@ void TestMdfImport::records_data()
     QTest::newRow("a variant that is also the main entry: no reference left to nothing")
         << u("\\lx ba\n\\ge x\n\\va za\n\\mn za\n")
         << u("BA\n--\nBA [ba] x.\n--\nBA|x\n--\nImported from d.txt.") << QList<int>{3, 4};
+    QTest::newRow("a sub-entry that cannot be filed, reported at its own line")
+        << u("\\lx ba\n\\ge x\n\\se 1ka\n")
+        << u("BA\n--\nBA [ba] x.\n--\nBA|x\n--\nImported from d.txt.") << QList<int>{3};
     QTest::newRow("homographs without number after the numbered ones; number 0 ignored")
         << u("\\lx ba\n\\ge first\n\\lx ba\n\\hm 1\n\\ge second\n\\lx ba\n\\hm 0\n\\ge third\n")
         << u("BA\n--\nBA [ba] second.\nBA [ba] first.\nBA [ba] third.\n--\n"

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestTextFile : public QObject
 {
@@ -75,13 +76,16 @@ void TestTextFile::readsLines()
 
 void TestTextFile::refusesWhatIsNotARegularFile_data()
 {
-    QTest::addColumn<char>("kind"); // f: FIFO, l: dangling link, h: a huge (sparse) file
+    // f: FIFO, l: dangling link, h: a huge (sparse) file, p: a file its reader may not read
+    QTest::addColumn<char>("kind");
     QTest::addColumn<QString>("failure");
     QTest::newRow("FIFO, which would block a reader")
         << 'f' << QStringLiteral("not a regular file");
     QTest::newRow("dangling symbolic link") << 'l' << QStringLiteral("no such file");
     QTest::newRow("a file of 4 GiB, larger than a reader takes")
         << 'h' << QStringLiteral("larger than 512 MiB");
+    QTest::newRow("a file the reader may not read, the system's reason given")
+        << 'p' << QStringLiteral("Permission denied");
 }
 
 void TestTextFile::refusesWhatIsNotARegularFile()
@@ -95,10 +99,18 @@ void TestTextFile::refusesWhatIsNotARegularFile()
         QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
     else if (kind == 'l')
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowhere")), target));
+    else if (kind == 'p')
+        QVERIFY(testdata::writeFile(target, "ba\n") &&
+                ::chmod(QFile::encodeName(target).constData(), 0) == 0 &&
+                ::chmod(QFile::encodeName(dir.path()).constData(), 0711) == 0);
     else
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(4) << 30));
+    // Root reads every file: the unreadable one is read as an unprivileged user.
+    const bool dropped = kind == 'p' && ::geteuid() == 0 && ::seteuid(65534) == 0;
     TextReadReport report;
-    QVERIFY(!readTextLines(target, &report));
+    const bool read = bool(readTextLines(target, &report));
+    QVERIFY(!dropped || ::seteuid(0) == 0);
+    QVERIFY(!read);
     QCOMPARE(report.failure, failure);
 }
 

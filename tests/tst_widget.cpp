@@ -7,6 +7,7 @@
 #include "widget.h"
 
 #include <QAbstractItemDelegate>
+#include <QLabel>
 #include <QListWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -30,6 +31,7 @@ private slots:
     void lexiconFieldMovesTheTable_data();
     void lexiconFieldMovesTheTable();
     void showsVeryLongLinesCut();
+    void dictionaryPageLaidOut();
 
 private:
     QString m_startDir = QDir::currentPath();
@@ -184,6 +186,31 @@ void TestWidget::showsVeryLongLinesCut()
     list->setCurrentRow(1);
     QCOMPARE(list->currentItem()->text(), longer);
     QCOMPARE(entry->toPlainText(), longer + QStringLiteral(" ma ye."));
+}
+
+// The dictionary page as a user sees it: the search field above the headword list, the
+// entry view to the right of both and as tall as the two, the hint under all three.
+void TestWidget::dictionaryPageLaidOut()
+{
+    Widget window;
+    window.resize(800, 500);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto place = [&](const QWidget *widget) {
+        return QRect(widget->mapTo(&window, QPoint()), widget->size());
+    };
+    const QRect field = place(window.findChild<MyLineEdit *>());
+    const QRect list = place(window.findChild<QListWidget *>());
+    const QRect entry = place(window.findChild<QTextEdit *>());
+    QLabel *hint = nullptr;
+    for (QLabel *label : window.findChildren<QLabel *>())
+        if (label->text().startsWith(QStringLiteral("Alt+e=")))
+            hint = label;
+    QVERIFY(hint);
+    QVERIFY(field.bottom() < list.top());
+    QVERIFY(field.right() < entry.left() && list.right() < entry.left());
+    QVERIFY(entry.top() <= field.top() && entry.bottom() >= list.bottom());
+    QVERIFY(place(hint).top() > qMax(list.bottom(), entry.bottom()));
 }
 
 QTEST_MAIN(TestWidget)
