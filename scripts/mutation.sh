@@ -367,12 +367,15 @@ if command == "baseline":
             continue
         tests[test["name"]] = os.path.realpath(test["command"][0])
     programs = sorted({p for p in tests.values() if p.startswith(build + os.sep)})
+    # The programs of app/ and tools/, in their folders at any depth (tools/sample/ holds
+    # lexora-import), but not CMake's own.
     for sub in ("app", "tools"):
-        folder = os.path.join(build, sub)
-        for name in sorted(os.listdir(folder)) if os.path.isdir(folder) else []:
-            path = os.path.join(folder, name)
-            if os.path.isfile(path) and os.access(path, os.X_OK):
-                programs.append(path)
+        for folder, dirs, names in sorted(os.walk(os.path.join(build, sub))):
+            dirs[:] = sorted(d for d in dirs if d != "CMakeFiles" and not d.endswith("_autogen"))
+            for name in sorted(names):
+                path = os.path.join(folder, name)
+                if os.path.isfile(path) and os.access(path, os.X_OK):
+                    programs.append(path)
     record = {"tests": {}, "hashes": {p: digest(p) for p in programs}}
     for name, program in tests.items():
         runs = [program]

@@ -23,6 +23,7 @@
 #include <QtTest>
 
 using testdata::u;
+using testdata::ul;
 
 namespace {
 
@@ -77,6 +78,7 @@ private slots:
     void pieces_data();
     void pieces();
     void sharedVariant();
+    void rolesGivenByTheMap();
     void summary();
 };
 
@@ -285,6 +287,19 @@ void TestMdfImport::sharedVariant()
     QCOMPARE(lookUpWord(letters, u("TAN")).text,
              u("TAN [tan] variant of \u2191TA \u2191TAGA\n\n")); // the last line of its letter text
     QCOMPARE(lookUpWord(letters, u("SOW")).text, u("SO [so] house.\nSO [so] horse.\n"));
+}
+
+// Markers the built-in map does not know, given the roles of related words by a map file:
+// the words a headword comes from (↑) and those that come from it (↓).
+void TestMdfImport::rolesGivenByTheMap()
+{
+    ImportMap map = ImportMap::standard();
+    QVERIFY(map.read({u("\\from up"), u("\\gives down")}, u("m.map")).isEmpty());
+    const ImportResult result =
+        importMdf(u("\\lx bamuso\n\\ge mother\n\\from ba\n\\gives bamusoden\n"),
+                  QStringLiteral("d.txt"), map);
+    QCOMPARE(result.sources.entries.lines(),
+             ul({"BAMUSO [bamuso] mother.", "\u2191BA", "\u2193BAMUSODEN"}));
 }
 
 // The closing line counts what was read and written, the fields ignored by marker and the
