@@ -281,6 +281,9 @@ void TestLexoraData::runs_data()
     row("missing argument", {}, "build src", 2, "Usage: lexora-data build", {});
     row("export pdf with --paper and no paper", {}, "export pdf res out.pdf --paper", 2,
         "Usage: lexora-data export stardict", {{"out.pdf", QByteArray()}});
+    row("export stardict with a name that cannot name files", {},
+        "export stardict res out --name a/b", 2, "'a/b' cannot name the files of a dictionary",
+        {{"out", QByteArray()}});
     row("export of an unknown format", {}, "export epub res out", 2,
         "Usage: lexora-data export stardict", {{"out", QByteArray()}});
 }
