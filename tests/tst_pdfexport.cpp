@@ -329,8 +329,8 @@ void TestPdfExport::entryLinesIndented()
     }
     QVERIFY(pageWidth > 0);
     QVERIFY(lines.size() >= 3);
-    lines.remove(lines.firstKey());
-    lines.remove(lines.lastKey());
+    lines.erase(lines.begin());          // the guide words
+    lines.erase(std::prev(lines.end())); // the page number
     QList<double> starts;
     double rightmost = 0;
     for (const auto &[left, right] : qAsConst(lines)) {
