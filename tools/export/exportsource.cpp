@@ -6,6 +6,7 @@
 #include "dictionarysources.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 bool readExportSource(const QString &resDir, ExportSource *source, QVector<Diagnostic> *diagnostics)
 {
@@ -46,4 +47,40 @@ bool readExportSource(const QString &resDir, ExportSource *source, QVector<Diagn
     source->headwords = std::move(*headwords);
     source->lexicon = std::move(*lexicon);
     return true;
+}
+
+Diagnostic leftOutWarning(const QString &resDir, int line, const QString &headword,
+                          const QString &why)
+{
+    return {dataFilePath(resDir, headwordFileName()), line, Diagnostic::Warning,
+            QStringLiteral("%1 %2; left out").arg(headword, why)};
+}
+
+QVector<ListedEntry> listedEntries(const QString &resDir, const QStringList &headwords,
+                                   EntryFinder &finder, QVector<Diagnostic> *warnings,
+                                   const std::function<QString(const QString &form)> &refused)
+{
+    QVector<ListedEntry> entries;
+    QSet<QString> seen;
+    for (int i = 0; i < headwords.size(); ++i) {
+        const QString form = searchForm(headwords.at(i));
+        if (form.isEmpty() || seen.contains(form))
+            continue;
+        seen.insert(form);
+        QString why = refused ? refused(form) : QString();
+        LookupResult shown;
+        if (why.isEmpty()) {
+            shown = lookUpWord(finder, form);
+            if (shown.kind == LookupResult::NotFound)
+                why = QStringLiteral("has no entry");
+            else if (shown.kind != LookupResult::Entry)
+                why = QStringLiteral("leads to no entry");
+        }
+        if (!why.isEmpty()) {
+            warnings->append(leftOutWarning(resDir, i + 1, headwords.at(i), why));
+            continue;
+        }
+        entries.append({form, i + 1, shown});
+    }
+    return entries;
 }

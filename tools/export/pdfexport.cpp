@@ -1,6 +1,7 @@
 #include "pdfexport.h"
 
 #include "aboutfile.h"
+#include "alphabet.h"
 #include "articlehtml.h"
 #include "datafile.h"
 #include "datafilenames.h"
@@ -9,7 +10,6 @@
 #include "entrystyle.h"
 #include "exportsource.h"
 #include "frenchindex.h"
-#include "alphabet.h"
 
 #include <QBuffer>
 #include <QCollator>
@@ -440,25 +440,11 @@ private:
     {
         std::vector<PrintedEntry> entries;
         EntryFinder finder(m_letters, 0);
-        QSet<QString> seen;
-        const QString headwordPath = dataFilePath(m_resDir, headwordFileName());
-        for (int i = 0; i < m_headwords.size(); ++i) {
-            const QString form = searchForm(m_headwords.at(i));
-            if (form.isEmpty() || seen.contains(form))
-                continue;
-            seen.insert(form);
-            const LookupResult shown = lookUpWord(finder, form);
-            if (shown.kind != LookupResult::Entry) {
-                m_result->diagnostics.append(
-                    {headwordPath, i + 1, Diagnostic::Warning,
-                     QStringLiteral("%1 %2; left out")
-                         .arg(m_headwords.at(i), shown.kind == LookupResult::NotFound
-                                                     ? QStringLiteral("has no entry")
-                                                     : QStringLiteral("leads to no entry"))});
-                continue;
-            }
-            entries.push_back({form, finder.find(form).isCrossReference ? shown.form : QString()});
-        }
+        for (const ListedEntry &listed :
+             listedEntries(m_resDir, m_headwords, finder, &m_result->diagnostics))
+            entries.push_back({listed.form, finder.find(listed.form).isCrossReference
+                                                ? listed.shown.form
+                                                : QString()});
         return entries;
     }
 

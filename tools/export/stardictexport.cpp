@@ -1,6 +1,7 @@
 #include "stardictexport.h"
 
 #include "aboutfile.h"
+#include "alphabet.h"
 #include "articlehtml.h"
 #include "datafile.h"
 #include "datafilenames.h"
@@ -9,7 +10,6 @@
 #include "entrylookup.h"
 #include "exportsource.h"
 #include "frenchindex.h"
-#include "alphabet.h"
 #include "stardict.h"
 
 #include <QDateTime>
@@ -143,43 +143,29 @@ public:
         dictionary.date = dataDate(m_paths);
         DictionaryBuilder builder(&dictionary);
         EntryFinder finder(m_letters, 0);
-        QSet<QString> seen;
-        const QString headwordPath = dataFilePath(m_resDir, headwordFileName());
-        for (int i = 0; i < m_headwords.size(); ++i) {
-            const QString form = searchForm(m_headwords.at(i));
-            if (form.isEmpty() || seen.contains(form))
-                continue;
-            seen.insert(form);
-            const auto leftOut = [&](const QString &why) {
-                m_result->diagnostics.append(
-                    {headwordPath, i + 1, Diagnostic::Warning,
-                     QStringLiteral("%1 %2; left out").arg(m_headwords.at(i), why)});
-            };
-            if (!isIndexableWord(form)) {
-                leftOut(QStringLiteral("is longer than the 255 bytes a reader's index takes"));
-                continue;
-            }
-            const LookupResult shown = lookUpWord(finder, form);
-            if (shown.kind == LookupResult::NotFound) {
-                leftOut(QStringLiteral("has no entry"));
-                continue;
-            }
-            if (shown.kind != LookupResult::Entry) {
-                leftOut(QStringLiteral("leads to no entry"));
-                continue;
-            }
+        const auto tooLong = [](const QString &form) {
+            return isIndexableWord(form)
+                       ? QString()
+                       : QStringLiteral("is longer than the 255 bytes a reader's index takes");
+        };
+        for (const ListedEntry &listed :
+             listedEntries(m_resDir, m_headwords, finder, &m_result->diagnostics, tooLong)) {
+            const LookupResult &shown = listed.shown;
             int article = builder.article(shown.form);
             if (article < 0 && isIndexableWord(shown.form)) {
                 article = builder.addArticle(shown.form, entryHtml(shown.text));
                 builder.addSynonyms(writtenForms(shown.form, shown.text), article);
             }
             if (article < 0) {
-                leftOut(QStringLiteral("leads to a headword longer than the 255 bytes a "
-                                       "reader's index takes"));
+                m_result->diagnostics.append(leftOutWarning(
+                    m_resDir, listed.line, m_headwords.at(listed.line - 1),
+                    QStringLiteral("leads to a headword longer than the 255 bytes a reader's "
+                                   "index takes")));
                 continue;
             }
-            if (shown.form != form)
-                builder.addSynonyms(writtenForms(form, finder.find(form).text), article);
+            if (shown.form != listed.form)
+                builder.addSynonyms(writtenForms(listed.form, finder.find(listed.form).text),
+                                    article);
         }
         return dictionary;
     }
