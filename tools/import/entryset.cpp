@@ -92,7 +92,7 @@ void Writer::order()
 // are walked as the viewer walks them, from the first entry of each headword, and the one
 // that leads to nothing, or back into the chain, is left out (a variant with it). A variant
 // left out may be the target of a chain walked before, so the walks are repeated until
-// none leaves anything out.
+// none leaves a variant out (a reference cut short only ends a chain sooner).
 void Writer::resolveReferences()
 {
     QSet<QString> dropped;
@@ -106,18 +106,19 @@ void Writer::resolveReferences()
         }
         return extract;
     };
-    for (bool changed = true; changed;) {
-        changed = false;
+    int droppedBefore = 0;
+    do {
+        droppedBefore = dropped.size();
         for (int at = 0; at < int(m_order.size()); at = groupEnd(at))
-            changed = cutReference(entryOf, entryAt(at).headword, &dropped) || changed;
-    }
+            cutReference(entryOf, entryAt(at).headword, &dropped);
+    } while (dropped.size() > droppedBefore);
     for (const QString &word : qAsConst(dropped))
         entryAt(groupAt(word)).leftOut = true;
 }
 
 // Walks the references from `headword` and leaves out the one that leads to nothing or back
-// into the chain; returns whether there was one.
-bool Writer::cutReference(const EntrySource &entryOf, const QString &headword,
+// into the chain, if there is one.
+void Writer::cutReference(const EntrySource &entryOf, const QString &headword,
                           QSet<QString> *dropped)
 {
     QString last; // the last headword the walk reached
@@ -126,7 +127,7 @@ bool Writer::cutReference(const EntrySource &entryOf, const QString &headword,
         return true;
     });
     if ((walk.end != ReferenceWalk::NoEntry && walk.end != ReferenceWalk::Circle) || last.isEmpty())
-        return false;
+        return;
     Entry &entry = entryAt(groupAt(last));
     const QString why = walk.end == ReferenceWalk::NoEntry
                             ? QStringLiteral("%1 has no entry")
@@ -142,7 +143,6 @@ bool Writer::cutReference(const EntrySource &entryOf, const QString &headword,
              QStringLiteral("reference left out"), true);
         entry.target.clear();
     }
-    return true;
 }
 
 QVector<Line> Writer::entryLines(const Entry &entry, const QVector<Line> &texts)

@@ -169,7 +169,7 @@ private:
     const Entry &entryAt(int at) const { return m_entries[size_t(m_order[size_t(at)])]; }
     Entry &entryAt(int at) { return m_entries[size_t(m_order[size_t(at)])]; }
     void resolveReferences();
-    bool cutReference(const EntrySource &entryOf, const QString &headword, QSet<QString> *dropped);
+    void cutReference(const EntrySource &entryOf, const QString &headword, QSet<QString> *dropped);
     QVector<Line> entryLines(const Entry &entry, const QVector<Line> &texts);
     QString storable(const QString &text, int phase, int origin);
 
