@@ -10,7 +10,8 @@
 // With --exports it measures the exports of `lexora-data` instead: for each scale it
 // writes the data and then runs `lexora-data export stardict` and `export pdf` on it
 // --repeat times, each in a child process, and prints their wall-clock and processor
-// times and peak memory.
+// times and peak memory. With --linearity n it then runs the exports of the smallest scale
+// and of the largest side by side, n rounds, and prints how the times compare.
 
 #include "benchdata.h"
 #include "datafile.h"
@@ -477,7 +478,74 @@ double loadAverage()
     return getloadavg(load, 1) == 1 ? load[0] : -1;
 }
 
-int runExportBenchmark(const QList<double> &scales, int repeat, const QString &keep)
+// Whether the exports grow in proportion to the dictionary: `rounds` times, the exports of
+// the small dictionary run `times` times in a row and then the export of the large one,
+// `times` times larger, once. The time of the large one over that of the run of small ones
+// is 1 for an export in linear time. Run side by side, the two see the machine alike,
+// which a comparison of medians taken minutes apart does not on a machine whose speed
+// drifts.
+struct LinearityCheck
+{
+    QString smallDir;
+    QString largeDir;
+    int times = 0;
+    int rounds = 0;
+};
+
+QString linearityTable(const QString &tool, const LinearityCheck &check, const QString &outDir)
+{
+    const auto arguments = [&](const QString &format, const QString &dataDir) {
+        const QString target =
+            outDir + (format == QLatin1String("pdf") ? QStringLiteral("/linearity.pdf")
+                                                     : QStringLiteral("/linearity"));
+        return QStringList{QStringLiteral("export"), format, dataDir, target};
+    };
+    QString table =
+        QStringLiteral("\nLinearity: %1 exports of the small dictionary in a row, "
+                       "then one of the %1 times larger; ratio large / small run, median of %2 "
+                       "rounds\n")
+            .arg(check.times)
+            .arg(check.rounds);
+    for (const QString &format : {QStringLiteral("stardict"), QStringLiteral("pdf")}) {
+        QVector<double> cpuRatios, wallRatios;
+        double smallCpu = 0, largeCpu = 0;
+        for (int round = 0; round < check.rounds; ++round) {
+            double cpu = 0, wall = 0;
+            for (int i = 0; i < check.times; ++i) {
+                const CommandRun run = runCommand(tool, arguments(format, check.smallDir));
+                if (!run.ok)
+                    return QString();
+                cpu += run.cpuMs;
+                wall += run.wallMs;
+            }
+            const CommandRun large = runCommand(tool, arguments(format, check.largeDir));
+            if (!large.ok)
+                return QString();
+            cpuRatios << large.cpuMs / cpu;
+            wallRatios << large.wallMs / wall;
+            smallCpu += cpu;
+            largeCpu += large.cpuMs;
+        }
+        const auto ratio = [](double value) { return QString::number(value, 'f', 2); };
+        const auto range = [&](const QVector<double> &values) {
+            const auto [low, high] = std::minmax_element(values.begin(), values.end());
+            return QStringLiteral("%1 to %2").arg(ratio(*low), ratio(*high));
+        };
+        const QString name = QStringLiteral("export ") + format;
+        table += row(name + QStringLiteral(", processor time ratio"), ratio(median(cpuRatios)),
+                     range(cpuRatios));
+        table += row(name + QStringLiteral(", wall clock ratio"), ratio(median(wallRatios)),
+                     range(wallRatios));
+        table +=
+            row(name + QStringLiteral(", processor time, small run"), ms(smallCpu / check.rounds));
+        table +=
+            row(name + QStringLiteral(", processor time, large one"), ms(largeCpu / check.rounds));
+    }
+    return table;
+}
+
+int runExportBenchmark(const QList<double> &scales, int repeat, const QString &keep,
+                       int linearityRounds)
 {
     QTemporaryDir temporary;
     const QString base = keep.isEmpty() ? temporary.path() : QDir(keep).absolutePath();
@@ -542,6 +610,27 @@ int runExportBenchmark(const QList<double> &scales, int repeat, const QString &k
                 QStringLiteral("%1 MB").arg(double(QFileInfo(pdfFile).size()) / 1e6, 0, 'f', 2));
         table += row(QStringLiteral("load average after"), QString::number(loadAverage(), 'f', 2));
         out(table);
+    }
+    if (linearityRounds > 0) {
+        const double small = *std::min_element(scales.begin(), scales.end());
+        const double large = *std::max_element(scales.begin(), scales.end());
+        const double times = large / small;
+        if (times < 2 || times != std::round(times)) {
+            out(QStringLiteral("lexora-bench: --linearity needs a largest scale a whole "
+                               "multiple of the smallest\n"));
+            return 1;
+        }
+        const auto dataDir = [&](double scale) {
+            return base + QStringLiteral("/scale-%1/res").arg(scale);
+        };
+        const QString table = linearityTable(
+            tool, {dataDir(small), dataDir(large), int(times), linearityRounds}, base);
+        if (table.isEmpty()) {
+            out(QStringLiteral("lexora-bench: an export failed in the linearity check\n"));
+            return 1;
+        }
+        out(table +
+            row(QStringLiteral("load average after"), QString::number(loadAverage(), 'f', 2)));
     }
     if (!keep.isEmpty())
         out(QStringLiteral("\nData and exports kept in %1\n").arg(base));
@@ -726,8 +815,14 @@ int main(int argc, char *argv[])
     const QCommandLineOption exportsOption(
         QStringLiteral("exports"),
         QStringLiteral("Measure lexora-data's StarDict and PDF exports instead of the window."));
+    const QCommandLineOption linearityOption(
+        QStringLiteral("linearity"),
+        QStringLiteral("With --exports: in each of n rounds, the exports of the smallest scale "
+                       "run largest/smallest times in a row, then that of the largest once."),
+        QStringLiteral("n"), QStringLiteral("0"));
     parser.addOptions({scalesOption, repeatOption, startsOption, blockOption, damagedOption,
-                       keepOption, exportsOption, windowOption, startOption, scriptOption});
+                       keepOption, exportsOption, linearityOption, windowOption, startOption,
+                       scriptOption});
     parser.process(app);
 
     if (parser.isSet(startOption)) {
@@ -754,6 +849,7 @@ int main(int argc, char *argv[])
     const int blockLength = std::max(1, parser.value(blockOption).toInt());
     const double damaged = qBound(0.001, parser.value(damagedOption).toDouble(), 500.0);
     if (parser.isSet(exportsOption))
-        return runExportBenchmark(scales, repeat, parser.value(keepOption));
+        return runExportBenchmark(scales, repeat, parser.value(keepOption),
+                                  std::max(0, parser.value(linearityOption).toInt()));
     return runBenchmark(scales, repeat, starts, blockLength, parser.value(keepOption), damaged);
 }
