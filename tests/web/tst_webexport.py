@@ -89,6 +89,29 @@ class Export(unittest.TestCase):
         self.assertEqual(run.stderr, os.path.join(broken, 'w.bna') + ': error: cannot be read\n')
         self.assertEqual(files_of(SITE), before)
 
+    # A listed headword without entry stays in the list (the page says it has none) and
+    # is reported at its line of the headword file; the export exits 1.
+    def test_headword_without_entry_is_reported(self):
+        res = os.path.join(WORK.name, 'unlisted')
+        site = os.path.join(WORK.name, 'unlisted-site')
+        shutil.rmtree(res, ignore_errors=True)
+        subprocess.run([LEXORA_DATA, 'build', SOURCE_DIR, res], check=True)
+        headwords = os.path.join(res, 'entries.bna')
+        plain = subprocess.run([LEXORA_DATA, 'decode', headwords], check=True,
+                               capture_output=True, text=True).stdout
+        lines = plain.splitlines() + ['ZUU']
+        listed = os.path.join(WORK.name, 'unlisted.txt')
+        with open(listed, 'w', encoding='utf-8') as file:
+            file.write('\n'.join(lines) + '\n')
+        subprocess.run([LEXORA_DATA, 'encode', listed, '-o', headwords], check=True)
+        run = subprocess.run([LEXORA_DATA, 'export', 'web', res, site],
+                             capture_output=True, text=True)
+        self.assertEqual(run.returncode, 1)
+        self.assertEqual(run.stderr, '%s:%d: warning: ZUU has no entry; left out\n'
+                         % (headwords, len(lines)))
+        with open(os.path.join(site, 'headwords.js'), encoding='utf-8') as file:
+            self.assertIn('\\u000aZUU")', file.read())
+
 
 class WebSite(unittest.TestCase):
     @classmethod

@@ -2,6 +2,7 @@
 
 #include "aboutfile.h"
 
+#include "alphabet.h"
 #include "articlehtml.h"
 #include "datafile.h"
 #include "datafilenames.h"
@@ -10,7 +11,6 @@
 #include "exportsource.h"
 #include "frenchindex.h"
 #include "keytables.h"
-#include "alphabet.h"
 
 #include <QFile>
 #include <QHash>
@@ -190,14 +190,12 @@ private:
     // The search forms of the headword list, in order, each once.
     void collectForms()
     {
-        int line = 0;
+        QSet<QString> seen;
         for (const QString &headword : qAsConst(m_source.headwords)) {
             const QString form = searchForm(headword);
-            ++line;
-            if (!form.isEmpty() && !m_formSet.contains(form)) {
-                m_formSet.insert(form);
+            if (!form.isEmpty() && !seen.contains(form)) {
+                seen.insert(form);
                 m_forms << form;
-                m_formLines << line;
             }
         }
     }
@@ -234,19 +232,12 @@ private:
         // Each shown form, and the form its entry is stored under.
         QVector<QPair<QString, LookupResult>> shown;
         QVector<QPair<QString, QString>> storedUnder;
-        const QString headwordPath = dataFilePath(m_resDir, headwordFileName());
-        for (int i = 0; i < m_forms.size(); ++i) {
-            const QString &form = m_forms.at(i);
-            const LookupResult result = lookUpWord(finder, form);
-            if (result.kind != LookupResult::Entry || !lettersOf(form)) {
-                m_result->diagnostics.append(
-                    {headwordPath, m_formLines.at(i), Diagnostic::Warning,
-                     QStringLiteral("%1 %2; left out")
-                         .arg(form, result.kind == LookupResult::NotFound
-                                        ? QStringLiteral("has no entry")
-                                        : QStringLiteral("leads to no entry"))});
-                continue;
-            }
+        // An entry is found in the letter file of its form's letter: every form listed has
+        // its letter's place in the site.
+        for (const ListedEntry &entry :
+             listedEntries(m_resDir, m_source.headwords, finder, &m_result->diagnostics)) {
+            const QString &form = entry.form;
+            const LookupResult &result = entry.shown;
             // A cross-reference: the page shows the entry of the form it leads to, stored
             // once under that form, when that form shows the same entry.
             QString under = form;
@@ -392,8 +383,6 @@ private:
     ExportSource m_source;
     QString m_alphabet;
     QStringList m_forms;              // of the headword list, each once
-    QSet<QString> m_formSet;          // the same
-    QVector<int> m_formLines;         // the line of each in the headword file
     QSet<QString> m_shown;            // the forms the page shows an entry for
     QVector<LetterEntries> m_letters; // by position in the alphabet
     QByteArray m_frenchFiles;         // first letter of a French key -> its file
