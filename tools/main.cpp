@@ -1,7 +1,7 @@
 // lexora-data: builds, checks, decodes and encodes the data files of the dictionary viewer.
 
-#include "datafile.h"
 #include "alphabet.h"
+#include "datafile.h"
 #include "datafilenames.h"
 #include "dictionarychecker.h"
 #include "dictionarycompiler.h"
@@ -118,6 +118,30 @@ const char encodeUsage[] =
     "Exit status: 0 stored, 1 a line cannot be stored, 2 FILE cannot be read or OUTPUT\n"
     "cannot be written.\n";
 
+// What both imports do beyond reading their file, said alike in their usages.
+#define IMPORT_USAGE_TAIL                                                                          \
+    "SRC_DIR is replaced as a whole, and only if it holds nothing but the files an import\n"       \
+    "writes.\n"                                                                                    \
+    "\n"                                                                                           \
+    "Hand edits: the entries, lexicon rows and about lines in SRC_DIR.handmade/entries.txt,\n"     \
+    "lexicon.txt and about.txt (beside SRC_DIR, never written by an import) take the place\n"      \
+    "of the imported ones of the same headword or word after every import; one whose\n"            \
+    "headword the import does not have is added and reported. The import records the file,\n"      \
+    "its options (import-options.txt) and a copy of MAPFILE (import.map) in SRC_DIR;\n"            \
+    "--again SRC_DIR repeats it with them. A source file (or import.map, but with --again)\n"      \
+    "changed by hand since the import wrote it is never replaced.\n"                               \
+    "\n"                                                                                           \
+    "Warnings of one kind are printed together: their first three places (all of them\n"           \
+    "with --verbose), then a note with their count and the map line or option that would\n"        \
+    "change them.\n"                                                                               \
+    "\n"                                                                                           \
+    "Exit status: 0 imported, nothing a reader would see lost (warnings may be printed);\n"        \
+    "1 imported, but records, glosses, relations or lines were dropped (the warnings say\n"        \
+    "which); 2 unusable input (nothing imported, no entry or no gloss written: the file's\n"       \
+    "languages are named), SRC_DIR cannot be written, its hand edits cannot be read, a\n"          \
+    "file in it was changed by hand or (--again) it holds no recorded import (nothing is\n"        \
+    "written).\n"
+
 const char importMdfUsage[] =
     "Usage: lexora-data import-mdf FILE [--map MAPFILE] [--encoding utf-8|latin1]\n"
     "                              [--verbose] SRC_DIR\n"
@@ -131,28 +155,8 @@ const char importMdfUsage[] =
     "--encoding latin1 is given. Whatever is left out or changed is reported as\n"
     "'FILE:line: warning: message'; a summary line follows. Senses are numbered as the\n"
     "sense field numbers them; the fields before the first record become about.txt;\n"
-    "reversal fields (\\re, \\rn), the keys of the exports' French index, reversal.txt.\n"
-    "SRC_DIR is replaced as a whole, and only if it holds nothing but the files an import\n"
-    "writes.\n"
-    "\n"
-    "Hand edits: the entries, lexicon rows and about lines in SRC_DIR.handmade/entries.txt,\n"
-    "lexicon.txt and about.txt (beside SRC_DIR, never written by an import) take the place\n"
-    "of the imported ones of the same headword or word after every import; one whose\n"
-    "headword the import does not have is added and reported. The import records the file,\n"
-    "its options (import-options.txt) and a copy of MAPFILE (import.map) in SRC_DIR;\n"
-    "--again SRC_DIR repeats it with them. A source file (or import.map, but with --again)\n"
-    "changed by hand since the import wrote it is never replaced.\n"
-    "\n"
-    "Warnings of one kind are printed together: their first three places (all of them\n"
-    "with --verbose), then a note with their count and the map line or option that would\n"
-    "change them.\n"
-    "\n"
-    "Exit status: 0 imported, nothing a reader would see lost (warnings may be printed);\n"
-    "1 imported, but records, glosses, relations or lines were dropped (the warnings say\n"
-    "which); 2 unusable input (nothing imported, no entry or no gloss written: the file's\n"
-    "languages are named), SRC_DIR cannot be written, its hand edits cannot be read, a\n"
-    "file in it was changed by hand or (--again) it holds no recorded import (nothing is\n"
-    "written).\n";
+    "reversal fields (\\re, \\rn), the keys of the exports' French index, "
+    "reversal.txt.\n" IMPORT_USAGE_TAIL;
 
 const char importLiftUsage[] =
     "Usage: lexora-data import-lift FILE.lift [--lang CODE[,CODE...]] [--vernacular CODE]\n"
@@ -170,28 +174,9 @@ const char importLiftUsage[] =
     "Whatever is left out or changed is reported as 'FILE:line: warning: message';\n"
     "malformed XML as 'FILE:line: error: message (column N)'. A summary line follows.\n"
     "The header's description becomes about.txt; <reversal> forms, the keys of the\n"
-    "exports' French index, reversal.txt.\n"
-    "SRC_DIR is replaced as a whole, and only if it holds nothing but the files an import\n"
-    "writes.\n"
-    "\n"
-    "Hand edits: the entries, lexicon rows and about lines in SRC_DIR.handmade/entries.txt,\n"
-    "lexicon.txt and about.txt (beside SRC_DIR, never written by an import) take the place\n"
-    "of the imported ones of the same headword or word after every import; one whose\n"
-    "headword the import does not have is added and reported. The import records the file,\n"
-    "its options (import-options.txt) and a copy of MAPFILE (import.map) in SRC_DIR;\n"
-    "--again SRC_DIR repeats it with them. A source file (or import.map, but with --again)\n"
-    "changed by hand since the import wrote it is never replaced.\n"
-    "\n"
-    "Warnings of one kind are printed together: their first three places (all of them\n"
-    "with --verbose), then a note with their count and the map line or option that would\n"
-    "change them.\n"
-    "\n"
-    "Exit status: 0 imported, nothing a reader would see lost (warnings may be printed);\n"
-    "1 imported, but records, glosses, relations or lines were dropped (the warnings say\n"
-    "which); 2 unusable input (nothing imported, no entry or no gloss written: the file's\n"
-    "languages are named), SRC_DIR cannot be written, its hand edits cannot be read, a\n"
-    "file in it was changed by hand or (--again) it holds no recorded import (nothing is\n"
-    "written).\n";
+    "exports' French index, reversal.txt.\n" IMPORT_USAGE_TAIL;
+
+#undef IMPORT_USAGE_TAIL
 
 bool wantsHelp(const QStringList &args)
 {
