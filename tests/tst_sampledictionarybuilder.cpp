@@ -41,6 +41,7 @@ private slots:
     void importProgramWritesTheSources();
     void importProgramRefusesWhatItCannotRead_data();
     void importProgramRefusesWhatItCannotRead();
+    void importProgramRefusesAMissingSupplement();
 };
 
 void TestSampleDictionaryBuilder::textRules_data()
@@ -156,7 +157,7 @@ void TestSampleDictionaryBuilder::entries()
     QFETCH(QStringList, supplement);
     SampleDictionaryBuilder builder;
     builder.addTreebank(TreebankReader::parse(treebank));
-    builder.addSupplement(supplement, {});
+    builder.addSupplement(handEditsFromLines(supplement, {}));
     QVector<Diagnostic> warnings;
     QCOMPARE(builder.sources(&warnings).entries.join(QLatin1Char('\n')), entries);
     QStringList shown;
@@ -274,7 +275,8 @@ void TestSampleDictionaryBuilder::importProgramRefusesWhatItCannotRead_data()
     QTest::newRow("no treebank") << u("tb.conllu") << QByteArray() << u("tb.conllu");
     QTest::newRow("no Bambara locale file") << u("bm.xml") << QByteArray() << u("bm.xml");
     QTest::newRow("no English locale file") << u("en.xml") << QByteArray() << u("en.xml");
-    QTest::newRow("no supplement entries") << u("entries.txt") << QByteArray() << u("entries.txt");
+    QTest::newRow("supplement entries not UTF-8, its line named")
+        << u("entries.txt") << QByteArray("BA [b\xc3\xa1] N a.\n\xff\n") << u("entries.txt:2: ");
     QTest::newRow("supplement lexicon not UTF-8, its line named")
         << u("lexicon.txt") << QByteArray("A|b\nB|\xff\n") << u("lexicon.txt:2: ");
     QTest::newRow("English locale file not well-formed, its name and line given")
@@ -291,6 +293,18 @@ void TestSampleDictionaryBuilder::importProgramRefusesWhatItCannotRead()
     QVERIFY(runImport(&tool, dir, {{file, content}}));
     const QString error = QString::fromUtf8(tool.readAllStandardError());
     QVERIFY2(error.contains(message), qPrintable(error));
+    QCOMPARE(tool.exitCode(), 2);
+    QVERIFY(!QFileInfo::exists(dir.filePath(u("src"))));
+}
+
+// A supplement folder that is not there: exit 2, the folder named, nothing written.
+void TestSampleDictionaryBuilder::importProgramRefusesAMissingSupplement()
+{
+    QTemporaryDir dir;
+    QProcess tool;
+    QVERIFY(runImport(&tool, dir, {}, ul({"tb.conllu", ".", "nowhere", "src"})));
+    const QString error = QString::fromUtf8(tool.readAllStandardError());
+    QVERIFY2(error.contains(u("nowhere: not a directory")), qPrintable(error));
     QCOMPARE(tool.exitCode(), 2);
     QVERIFY(!QFileInfo::exists(dir.filePath(u("src"))));
 }

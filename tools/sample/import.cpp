@@ -4,6 +4,7 @@
 #include "cldrnames.h"
 #include "diagnostic.h"
 #include "dictionarysources.h"
+#include "handedits.h"
 #include "outputdirectory.h"
 #include "sampledictionarybuilder.h"
 #include "textfile.h"
@@ -11,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -23,27 +25,14 @@ const char usage[] =
     "'lexora-data build SRC_DIR RES_DIR':\n"
     "  TREEBANK        the Bambara treebank in CoNLL-U format (.conllu)\n"
     "  CLDR_DIR        the directory holding the locale files bm.xml and en.xml\n"
-    "  SUPPLEMENT_DIR  the hand-written entries.txt and lexicon.txt merged into the\n"
-    "                  result; their entries replace imported ones of the same headword\n";
+    "  SUPPLEMENT_DIR  the hand-written entries.txt and lexicon.txt, in the form of an\n"
+    "                  import's hand edits, merged into the result: their entries replace\n"
+    "                  imported ones of the same headword, their lexicon rows are added\n";
 
 int fail(const QString &message)
 {
     printLine(stderr, QStringLiteral("lexora-import: ") + message);
     return 2;
-}
-
-std::optional<QStringList> readLines(const QString &path, QString *error)
-{
-    TextReadReport report;
-    const auto lines = readTextLines(path, &report);
-    if (!lines)
-        *error = path + QStringLiteral(": ") + report.failure;
-    else if (!report.flaws.isEmpty())
-        *error = QStringLiteral("%1:%2: %3")
-                     .arg(path)
-                     .arg(report.flaws.constFirst().line)
-                     .arg(messages::textFlaw(report.flaws.constFirst()));
-    return report.flaws.isEmpty() ? lines : std::nullopt;
 }
 
 } // namespace
@@ -62,7 +51,7 @@ int main(int argc, char *argv[])
     }
     const QString treebankPath = args.at(0);
     const QDir cldr(args.at(1));
-    const QDir supplement(args.at(2));
+    const QString supplementDir = args.at(2);
     const QString target = args.at(3);
 
     QString error;
@@ -75,17 +64,17 @@ int main(int argc, char *argv[])
     const auto english = CldrNames::readFile(cldr.filePath(QStringLiteral("en.xml")), &error);
     if (!english)
         return fail(error);
-    const auto extraEntries = readLines(supplement.filePath(QStringLiteral("entries.txt")), &error);
-    if (!extraEntries)
-        return fail(error);
-    const auto extraLexicon = readLines(supplement.filePath(QStringLiteral("lexicon.txt")), &error);
-    if (!extraLexicon)
-        return fail(error);
+    if (!QFileInfo(supplementDir).isDir())
+        return fail(supplementDir + QStringLiteral(": not a directory"));
+    QVector<Diagnostic> problems;
+    const std::optional<HandEdits> supplement = readHandEdits(supplementDir, &problems);
+    if (!supplement)
+        return fail(problems.constFirst().toString());
 
     SampleDictionaryBuilder builder;
     builder.addTreebank(*sentences);
     builder.addLocaleNames(*bambara, *english);
-    builder.addSupplement(*extraEntries, *extraLexicon);
+    builder.addSupplement(*supplement);
     QVector<Diagnostic> warnings;
     const DictionarySources sources = builder.sources(&warnings);
     for (const Diagnostic &warning : qAsConst(warnings))

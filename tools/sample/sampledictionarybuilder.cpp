@@ -192,28 +192,19 @@ void SampleDictionaryBuilder::addLocaleNames(const CldrNames::Names &bambara,
     }
 }
 
-void SampleDictionaryBuilder::addSupplement(const QStringList &entryLines,
-                                            const QStringList &lexiconLines)
+void SampleDictionaryBuilder::addSupplement(const HandEdits &supplement)
 {
-    QString current;
-    for (const QString &line : entryLines) {
-        if (line.startsWith(QLatin1Char('#')))
-            continue;
-        const QStringView trimmed = QStringView(line).trimmed();
-        if (isHeadLine(trimmed)) {
-            current = headLineHeadword(trimmed).toString();
-            if (!m_supplementEntries.contains(current))
-                m_supplementOrder.append(current);
-        }
-        if (!current.isEmpty())
-            m_supplementEntries[current].append(line);
+    for (const HandEdits::Group &entry : supplement.entries) {
+        if (!m_supplementEntries.contains(entry.key))
+            m_supplementOrder.append(entry.key);
+        m_supplementEntries[entry.key] += entry.lines;
     }
-    for (const QString &line : lexiconLines) {
-        if (line.startsWith(QLatin1Char('#')) || line.trimmed().isEmpty())
-            continue;
-        QStringList &rows = m_lexiconRows[searchForm(line.section(QLatin1Char('|'), 0, 0))];
-        if (!rows.contains(line))
-            rows.append(line);
+    for (const HandEdits::Group &word : supplement.lexicon) {
+        QStringList &rows = m_lexiconRows[word.key];
+        for (const QString &row : word.lines) {
+            if (!rows.contains(row))
+                rows.append(row);
+        }
     }
 }
 
@@ -362,14 +353,17 @@ ImportedRecord SampleDictionaryBuilder::record(const Entry &entry) const
 
 QStringList SampleDictionaryBuilder::aboutLines()
 {
-    // ɲ U+0272, ɛ U+025B, ɔ U+0254; é U+00E9, © U+00A9
+    // Title, authors, sources and licence, in the order every about file gives them: the
+    // exports show the first line as the dictionary's name.
+    // – U+2013; ɲ U+0272, ɛ U+025B, ɔ U+0254; é U+00E9, © U+00A9
     return {
-        QStringLiteral("Da\u0272\u025Bw b\u0254ra UD Bambara-CRB ni Unicode CLDR la, "
-                       "CC BY-SA 4.0 sariya k\u0254r\u0254."),
+        QStringLiteral("Lexora sample dictionary"),
+        QStringLiteral("Bambara \u2013 French. Da\u0272\u025Bw b\u0254ra UD Bambara-CRB ni "
+                       "Unicode CLDR la, CC BY-SA 4.0 sariya k\u0254r\u0254."),
         QStringLiteral("UD Bambara-CRB treebank, K. Aplonova and F. M. Tyers (2018), based on "
-                       "the Corpus R\u00E9f\u00E9rence du Bambara; CC BY-SA 4.0."),
-        QStringLiteral("Unicode CLDR locale data for Bambara and English, \u00A9 Unicode, Inc.; "
-                       "Unicode licence."),
+                       "the Corpus R\u00E9f\u00E9rence du Bambara; CC BY-SA 4.0. Unicode CLDR "
+                       "locale data for Bambara and English, \u00A9 Unicode, Inc.; Unicode "
+                       "licence."),
         QStringLiteral("The sample dictionary: CC BY-SA 4.0, "
                        "https://creativecommons.org/licenses/by-sa/4.0/ (changes: NOTICE)."),
     };

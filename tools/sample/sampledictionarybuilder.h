@@ -3,6 +3,7 @@
 #include "cldrnames.h"
 #include "dictionarysources.h"
 #include "entrywriter.h"
+#include "handedits.h"
 #include "treebankreader.h"
 
 #include <QHash>
@@ -29,16 +30,17 @@ class SampleDictionaryBuilder
 public:
     void addTreebank(const QVector<TreebankSentence> &sentences);
     void addLocaleNames(const CldrNames::Names &bambara, const CldrNames::Names &english);
-    // Hand-written entries and lexicon lines; lines beginning with "#" are comments.
-    // The supplement's entries take the place of imported entries of the same headword.
-    void addSupplement(const QStringList &entryLines, const QStringList &lexiconLines);
+    // Hand-written entries and lexicon rows, read as a producer's hand edits are. The
+    // supplement's entries take the place of the treebank's entries of the same headword;
+    // its lexicon rows are added to the treebank's.
+    void addSupplement(const HandEdits &supplement);
 
     // The sources, the about file with the sample's attribution (aboutLines()) included.
     // What the entry writer left out or changed goes to `warnings` (file name "treebank").
     DictionarySources sources(QVector<Diagnostic> *warnings = nullptr) const;
 
-    // Whose the sample's data are: the sources it is derived from and their licences, as
-    // NOTICE states them.
+    // Whose the sample's data are: its title, a credit in Bambara, the sources it is
+    // derived from with their licences, as NOTICE states them, and its own licence.
     static QStringList aboutLines();
 
     // The lemma as the head line shows it: tone marks kept, morpheme dots removed.

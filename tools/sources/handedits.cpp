@@ -136,25 +136,34 @@ QString handEditFolder(const QString &srcDir)
 
 std::optional<HandEdits> readHandEdits(const QString &folder, QVector<Diagnostic> *problems)
 {
-    HandEdits edits;
-    edits.folder = folder;
     const QFileInfo info(folder);
-    if (!info.exists() && !info.isSymLink())
-        return edits;
+    if (!info.exists() && !info.isSymLink()) {
+        HandEdits none;
+        none.folder = folder;
+        return none;
+    }
     if (!info.isDir()) {
         problems->append({folder, 0, Diagnostic::Error,
                           QStringLiteral("the hand-edit folder is not a directory")});
         return std::nullopt;
     }
-    std::optional<QStringList> entryLines, lexiconLines;
+    std::optional<QStringList> entryLines, lexiconLines, aboutLines;
     bool read = readEditFile(folder, entrySourceName(), &entryLines, problems);
     read = readEditFile(folder, lexiconSourceName(), &lexiconLines, problems) && read;
-    read = readEditFile(folder, aboutSourceName(), &edits.about, problems) && read;
+    read = readEditFile(folder, aboutSourceName(), &aboutLines, problems) && read;
     if (!read)
         return std::nullopt;
+    HandEdits edits = handEditsFromLines(entryLines.value_or(QStringList()),
+                                         lexiconLines.value_or(QStringList()));
+    edits.folder = folder;
+    edits.about = aboutLines;
+    return edits;
+}
 
+HandEdits handEditsFromLines(const QStringList &entries, const QStringList &rows)
+{
+    HandEdits edits;
     QHash<QString, int> index;
-    const QStringList entries = entryLines.value_or(QStringList());
     bool inEntry = false;
     QString headword;
     int headLine = 0;
@@ -175,7 +184,6 @@ std::optional<HandEdits> readHandEdits(const QString &folder, QVector<Diagnostic
         addToGroup(&edits.entries, &index, headword, headLine, line);
     }
     index.clear();
-    const QStringList rows = lexiconLines.value_or(QStringList());
     for (int i = 0; i < rows.size(); ++i) {
         if (!isComment(rows.at(i)) && !rows.at(i).trimmed().isEmpty())
             addToGroup(&edits.lexicon, &index, lexiconWord(rows.at(i)), i + 1, rows.at(i));

@@ -47,6 +47,10 @@ QString handEditFolder(const QString &srcDir);
 // is not clean UTF-8 text.
 std::optional<HandEdits> readHandEdits(const QString &folder, QVector<Diagnostic> *problems);
 
+// The hand edits of the lines of an entries.txt and a lexicon.txt, grouped as
+// readHandEdits() groups them; no folder, no about lines.
+HandEdits handEditsFromLines(const QStringList &entryLines, const QStringList &lexiconLines);
+
 // What applying hand edits changed.
 struct HandEditCounts
 {
