@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -28,11 +29,13 @@ testdata::Dictionary sample()
                                      QStringLiteral("DEN|enfant; petit")};
     for (const QChar letter : dictionaryAlphabet())
         dictionary.letters.insert(QString(letter), {});
-    dictionary.letters[QStringLiteral("b")] = QStringList{
-        QStringLiteral("BA [\u00F3] N m\u00E8re."), QStringLiteral("\u2666 Ba b\u025B so."),
-        QStringLiteral("BA [\u00F2] N ch\u00E8vre."),
-        QStringLiteral("B\u0186 [b\u0254\u0301] W sortir."),
-        QStringLiteral("B\u0186RA [b\u0254\u0301ra] W => B\u0186")};
+    dictionary.letters[QStringLiteral("b")] =
+        QStringList{QStringLiteral("BA [\u00F3] N m\u00E8re."),
+                    QStringLiteral("\u2666 Ba b\u025B so."),
+                    QStringLiteral("BA [\u00F2] N ch\u00E8vre."),
+                    QStringLiteral("B\u0186 [b\u0254\u0301] W sortir."),
+                    QStringLiteral("\u2666 A b\u0254ra."),
+                    QStringLiteral("B\u0186RA [b\u0254\u0301ra] W => B\u0186")};
     dictionary.letters[QStringLiteral("d")] =
         QStringList{QStringLiteral("DEN [d\u00E9n] N enfant.")};
     dictionary.letters[QStringLiteral("e")] =
@@ -116,6 +119,93 @@ QVector<PrintedWord> wordsOf(const QString &pdf, int page, double *pageWidth)
     return words;
 }
 
+// A stretch of text printed in one look, as pdftohtml reads it, in points from the top
+// left corner of the page.
+struct PrintedRun
+{
+    QString text;
+    int top = 0;
+    int left = 0;
+    QString colour; // "#rrggbb"
+    bool bold = false;
+    bool italic = false;
+};
+
+QVector<PrintedRun> runsOf(const QString &pdf, int page)
+{
+    const Run read = run(QStringLiteral("pdftohtml"),
+                         {QStringLiteral("-xml"), QStringLiteral("-i"), QStringLiteral("-zoom"),
+                          QStringLiteral("1"), QStringLiteral("-stdout"), QStringLiteral("-f"),
+                          QString::number(page), QStringLiteral("-l"), QString::number(page), pdf});
+    const QString xml = QString::fromUtf8(read.out);
+    QMap<QString, QString> colours; // font id -> colour
+    const QRegularExpression font(
+        QStringLiteral("<fontspec id=\"(\\d+)\"[^>]* color=\"(#[0-9a-f]{6})\""));
+    for (auto match = font.globalMatch(xml); match.hasNext();) {
+        const auto found = match.next();
+        colours.insert(found.captured(1), found.captured(2));
+    }
+    QVector<PrintedRun> runs;
+    const QRegularExpression text(
+        QStringLiteral("<text top=\"(\\d+)\" left=\"(\\d+)\"[^>]* font=\"(\\d+)\">(.*)</text>"));
+    for (auto match = text.globalMatch(xml); match.hasNext();) {
+        const auto found = match.next();
+        QString content = found.captured(4);
+        PrintedRun printed;
+        printed.top = found.captured(1).toInt();
+        printed.left = found.captured(2).toInt();
+        printed.colour = colours.value(found.captured(3));
+        printed.bold = content.contains(QStringLiteral("<b>"));
+        printed.italic = content.contains(QStringLiteral("<i>"));
+        content.remove(QRegularExpression(QStringLiteral("</?[bi]>")));
+        printed.text = content.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+                           .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+                           .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+                           .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+                           .trimmed();
+        runs.append(printed);
+    }
+    return runs;
+}
+
+// A printed line: its words in reading order, its box in points from the top left corner.
+struct PrintedLine
+{
+    QString text;
+    double left = 0;
+    double top = 0;
+    int column = 0; // counted over the pages given, two a page
+};
+
+// The lines of the columns of pages `first` to `last`, column after column, without the
+// guide words and the page number of each page.
+QVector<PrintedLine> columnLinesOf(const QString &pdf, int first, int last)
+{
+    QVector<PrintedLine> all;
+    for (int page = first; page <= last; ++page) {
+        double width = 0;
+        QMap<std::pair<int, double>, PrintedLine> lines; // column, top -> line
+        for (const PrintedWord &word : wordsOf(pdf, page, &width)) {
+            const int column = word.left < width / 2 ? 0 : 1;
+            PrintedLine &line = lines[{column, word.top}];
+            if (line.text.isEmpty()) {
+                line = {word.text, word.left, word.top, 2 * (page - first) + column};
+            } else {
+                line.text += QLatin1Char(' ') + word.text;
+            }
+        }
+        QList<double> tops;
+        for (const PrintedLine &line : qAsConst(lines))
+            tops << line.top;
+        std::sort(tops.begin(), tops.end());
+        for (const PrintedLine &line : qAsConst(lines)) {
+            if (line.top != tops.first() && line.top != tops.last()) // guide words, number
+                all.append(line);
+        }
+    }
+    return all;
+}
+
 int pageCount(const QString &pdf)
 {
     const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf}).out);
@@ -136,6 +226,10 @@ private slots:
     void guideWordsOfEveryPage();
     void entryLinesIndented();
     void longEntryGoesOn();
+    void columnFeet_data();
+    void columnFeet();
+    void looksAndIndents_data();
+    void looksAndIndents();
     void placesOnThePage();
     void fontsEmbedded();
     void paperSize_data();
@@ -193,6 +287,7 @@ void TestPdfExport::printedText_data()
                        QStringLiteral("\u2666 Ba b\u025B so."),
                        QStringLiteral("BA [\u00F2] N ch\u00E8vre."),
                        QStringLiteral("B\u0186 [b\u0254\u0301] W sortir."),
+                       QStringLiteral("\u2666 A b\u0254ra."),
                        QStringLiteral("B\u0186RA \u2192 B\u0186"),
                        QStringLiteral("D d"),
                        QStringLiteral("DEN [d\u00E9n] N enfant."),
@@ -381,6 +476,184 @@ void TestPdfExport::longEntryGoesOn()
     QCOMPARE(printed, before + expected);
 }
 
+void TestPdfExport::columnFeet_data()
+{
+    QTest::addColumn<bool>("rows");
+    QTest::addColumn<bool>("everyEntryHeaded"); // its letter other than the last entry's
+    QTest::newRow("entries: a head line keeps the line after it") << false << false;
+    QTest::newRow("entries under a heading each: the heading keeps the lines after it")
+        << false << true;
+    QTest::newRow("rows of the word list: each in one column") << true << false;
+}
+
+void TestPdfExport::columnFeet()
+{
+    QFETCH(bool, rows);
+    QFETCH(bool, everyEntryHeaded);
+    testdata::Dictionary dictionary;
+    for (const QChar letter : dictionaryAlphabet())
+        dictionary.letters.insert(QString(letter), {});
+    const int count = 600;
+    if (rows) {
+        dictionary.headwords << QStringLiteral("KA");
+        dictionary.letters[QStringLiteral("k")] << QStringLiteral("KA [k\u00E1] N mot.");
+        // One gloss in five or in seven takes two lines, so that the columns end at
+        // different places in the pattern.
+        for (int i = 0; i < count; ++i)
+            dictionary.lexicon
+                << QStringLiteral("KA%1|mot %2").arg(i, 3, 10, QLatin1Char('0')).arg(i) +
+                       (i % 5 && i % 7 != 3 ? QString() : QStringLiteral(" long").repeated(12));
+    } else {
+        // One to four example lines, as a generator with a fixed seed draws them, so that
+        // the columns end at ever other places in the pattern and many entries go on past
+        // a column's foot; under sixteen letters, whose headings stand at different
+        // heights, or under two taken in turn, so that every entry opens with a heading.
+        QRandomGenerator lines(1);
+        for (int i = 0; i < count; ++i) {
+            const QString letter =
+                QString(everyEntryHeaded ? QStringLiteral("bd").at(i % 2)
+                                         : QStringLiteral("bdfghjklmnprstwy").at(i * 16 / count));
+            const QString word =
+                letter.toUpper() + QStringLiteral("A%1").arg(i, 3, 10, QLatin1Char('0'));
+            dictionary.headwords << word;
+            QStringList &entries = dictionary.letters[letter];
+            entries << word + QStringLiteral(" [k\u00E1] N mot.");
+            for (int line = int(lines.bounded(4)); line >= 0; --line)
+                entries << QStringLiteral("\u2666 Ka a f\u0254 %1 %2.").arg(i).arg(line);
+        }
+    }
+    const QString res = m_dir.filePath(QStringLiteral("feet"));
+    const QString pdf = m_dir.filePath(QStringLiteral("feet.pdf"));
+    QVERIFY(dictionary.writeTo(res));
+    const Run exported = exportPdf(res, pdf);
+    QVERIFY2(exported.status == 0, exported.err);
+
+    // The units in print order, each the lines it has: a head line or a row's word begins
+    // one. The letter heading above a unit, if any.
+    const QRegularExpression begins(rows ? QStringLiteral("^KA\\d{3} mot")
+                                         : QStringLiteral("^[BDFGHJKLMNPRSTWY]A\\d{3} \\["));
+    const QRegularExpression letterHeading(
+        QStringLiteral("^[BDFGHJKLMNPRSTWY] [bdfghjklmnprstwy]$"));
+    QVector<QVector<PrintedLine>> units;
+    QMap<int, PrintedLine> headings; // unit -> the heading above it
+    for (const PrintedLine &line : columnLinesOf(pdf, 2, pageCount(pdf))) {
+        if (line.text == QStringLiteral("French \u2013 Bambara index"))
+            break;
+        if (letterHeading.match(line.text).hasMatch())
+            headings.insert(units.size(), line);
+        else if (begins.match(line.text).hasMatch())
+            units.append({line});
+        else if (!units.isEmpty() && (line.text.startsWith(QStringLiteral("long")) ||
+                                      line.text.startsWith(QStringLiteral("\u2666"))))
+            units.last().append(line);
+    }
+    QCOMPARE(units.size(), count);
+    // The distance of two lines of a unit, that of the last line of a unit and the first of
+    // the next, and the lowest line of any column: a line no lower fits in every column.
+    double step = 0, space = 0, lowest = 0;
+    for (int i = 0; i < units.size(); ++i) {
+        const QVector<PrintedLine> &unit = units.at(i);
+        if (unit.size() > 1)
+            step = unit.at(1).top - unit.at(0).top;
+        if (i > 0 && units.at(i - 1).constLast().column == unit.first().column)
+            space = unit.first().top - units.at(i - 1).constLast().top;
+        for (const PrintedLine &line : unit)
+            lowest = std::max(lowest, line.top);
+    }
+    QVERIFY(step > 0 && space > step);
+    int columnsOpened = 0;
+    for (int i = 1; i < units.size(); ++i) {
+        const QVector<PrintedLine> &unit = units.at(i);
+        const int kept = rows ? unit.size() : 2;
+        for (int line = 1; line < kept; ++line)
+            QVERIFY2(unit.at(line).column == unit.first().column, qPrintable(unit.first().text));
+        const PrintedLine &before = units.at(i - 1).constLast();
+        const bool headed = headings.contains(i);
+        if (before.column != (headed ? headings.value(i) : unit.first()).column)
+            ++columnsOpened;
+        // A letter heading stands with the lines its unit keeps.
+        if (headed) {
+            QVERIFY2(headings.value(i).column == unit.first().column,
+                     qPrintable(unit.first().text));
+            continue;
+        }
+        if (before.column == unit.first().column)
+            continue;
+        // Its kept lines, had they followed the unit before in its column, would have
+        // gone lower than any line goes. (Lines stand whole points apart.)
+        const double wouldEnd = before.top + space + (kept - 1) * step;
+        QVERIFY2(wouldEnd > lowest + 0.5,
+                 qPrintable(QStringLiteral("%1 would have ended at %2, above the lowest line, %3")
+                                .arg(unit.first().text)
+                                .arg(wouldEnd)
+                                .arg(lowest)));
+    }
+    QVERIFY2(columnsOpened >= 10, "the units should fill many columns");
+    QCOMPARE(headings.size(), rows ? 1 : everyEntryHeaded ? count : 16); // rows: entry KA
+}
+
+void TestPdfExport::looksAndIndents_data()
+{
+    QTest::addColumn<QString>("line");  // a text of the printed line
+    QTest::addColumn<QString>("piece"); // printed in one look on it
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<bool>("setIn"); // the line begins right of the column's margin
+    // The viewer's looks: headwords dark blue (#000080) and bold, tags dark red (#800000),
+    // tone groups of ò and ó #6600cc, examples dark cyan (#008080) and italic. Head lines
+    // and cross-references stand at the margin, the other lines of an entry are set in.
+    QTest::newRow("the headword of a later entry")
+        << QStringLiteral("ch\u00E8vre") << QStringLiteral("BA") << QStringLiteral("#000080")
+        << true << false << false;
+    QTest::newRow("a tone group") << QStringLiteral("ch\u00E8vre") << QStringLiteral("[\u00F2]")
+                                  << QStringLiteral("#6600cc") << false << false << false;
+    QTest::newRow("a tag") << QStringLiteral("sortir") << QStringLiteral("W")
+                           << QStringLiteral("#800000") << false << false << false;
+    QTest::newRow("a gloss, plain") << QStringLiteral("sortir") << QStringLiteral("sortir.")
+                                    << QStringLiteral("#000000") << false << false << false;
+    QTest::newRow("an example, set in")
+        << QStringLiteral("A b\u0254ra.") << QStringLiteral("\u2666 A b\u0254ra.")
+        << QStringLiteral("#008080") << false << true << true;
+    QTest::newRow("a cross-reference after a set-in line, at the margin")
+        << QStringLiteral("\u2192") << QStringLiteral("B\u0186RA") << QStringLiteral("#000080")
+        << true << false << false;
+}
+
+void TestPdfExport::looksAndIndents()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, piece);
+    QFETCH(QString, colour);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(bool, setIn);
+    const QVector<PrintedRun> runs = runsOf(m_pdf, 2);
+    QMap<int, QVector<PrintedRun>> lines; // top -> its runs
+    for (const PrintedRun &printed : runs)
+        lines[printed.top].append(printed);
+    int found = 0;
+    for (const QVector<PrintedRun> &printedLine : qAsConst(lines)) {
+        QString text;
+        for (const PrintedRun &printed : printedLine)
+            text += printed.text;
+        if (!text.contains(line))
+            continue;
+        for (const PrintedRun &printed : printedLine) {
+            if (printed.text != piece)
+                continue;
+            ++found;
+            QCOMPARE(printed.colour, colour);
+            QCOMPARE(printed.bold, bold);
+            QCOMPARE(printed.italic, italic);
+        }
+        // The margin is 40 points.
+        QCOMPARE(printedLine.first().left > 41, setIn);
+        QVERIFY(printedLine.first().left >= 40);
+    }
+    QCOMPARE(found, 1);
+}
+
 // Where things stand, in points: the title in the middle of the page (A4 is 595 points
 // wide) and larger than the rest, a letter heading in the middle of its column.
 void TestPdfExport::placesOnThePage()
@@ -401,6 +674,16 @@ void TestPdfExport::placesOnThePage()
              qPrintable(QStringLiteral("%1 %2").arg(title.at(0).height).arg(authors->height)));
 
     const QVector<PrintedWord> entries = wordsOf(m_pdf, 2, &width);
+    // The guide words below the top margin of 40 points and the page number above the
+    // bottom one, where every printer prints: A4 is 842 points high.
+    QVERIFY(!entries.isEmpty() && entries.first().text == QStringLiteral("BA"));
+    QVERIFY2(qAbs(entries.first().top - 40) < 2, qPrintable(QString::number(entries.first().top)));
+    const auto number = std::find_if(entries.begin(), entries.end(), [](const PrintedWord &w) {
+        return w.text == QStringLiteral("1");
+    });
+    QVERIFY(number != entries.end());
+    QVERIFY2(qAbs(number->top + number->height - (842 - 40)) < 2,
+             qPrintable(QString::number(number->top + number->height)));
     // The letter heading "B b" in the middle of the first column: its margin is 40 points,
     // the gap between the columns 16, so a column is (595 - 2 * 40 - 16) / 2 = 249.5 wide.
     const auto heading = std::find_if(entries.begin(), entries.end(), [](const PrintedWord &w) {

@@ -292,7 +292,10 @@ private:
         const qreal rule = m_page.margin + QFontMetricsF(bold, m_writer).height() * 1.2;
         m_painter->drawLine(QPointF(left, rule), QPointF(left + width, rule));
         m_painter->setFont(m_page.head);
-        const QRectF foot(left, m_page.bottom, width, m_page.height - m_page.bottom);
+        // The number stands above the bottom margin, as the guide words stand below the
+        // top one: a printer prints nothing at the paper's very edge.
+        const QRectF foot(left, m_page.bottom, width,
+                          m_page.height - m_page.margin - m_page.bottom);
         m_painter->drawText(foot, Qt::AlignHCenter | Qt::AlignBottom, QString::number(m_pages));
     }
 
@@ -307,6 +310,103 @@ private:
     QString m_current;        // of the unit last placed
     std::vector<Placed> m_placed;
     mutable std::vector<std::pair<QFont, QFont>> m_deviceFonts; // plain, as the writer resolves it
+};
+
+// A unit whose text waits to be laid out: its paragraphs, each after a line separator,
+// the lines laid out apart that go above them (a letter heading), and how many of its
+// first lines must share a column.
+struct PendingUnit
+{
+    StyledText text;
+    Indents indents; // where its paragraphs begin in `text`, the first at 0, and their indent
+    QString guideWord;
+    std::vector<Paragraph> above;
+    bool keepAll = false; // else its first paragraph and the line after it
+};
+
+// Lays out units many at a time, each its own paragraphs of one layout, and adds them to
+// the pages in order: a layout costs much more to make than a line.
+class Batch
+{
+public:
+    Batch(PageMaker *pages, const QFont &font, qreal width)
+        : m_pages(pages), m_font(font), m_width(width)
+    {
+    }
+
+    void add(PendingUnit unit)
+    {
+        if (!m_units.empty())
+            m_text.append(QString(QChar::LineSeparator));
+        const int start = int(m_text.text.size());
+        for (const auto &[at, indent] : unit.indents)
+            m_indents.push_back({start + at, indent});
+        for (QTextLayout::FormatRange range : qAsConst(unit.text.formats)) {
+            range.start += start;
+            m_text.formats.append(range);
+        }
+        m_text.text += unit.text.text;
+        m_starts.push_back(start);
+        m_secondParagraphs.push_back(unit.indents.size() > 1 ? start + unit.indents.at(1).first
+                                                             : -1);
+        unit.text = StyledText(); // held in m_text from here on
+        m_units.push_back(std::move(unit));
+        if (m_units.size() == batchSize)
+            finish();
+    }
+
+    // Adds the units given so far to the pages.
+    void finish()
+    {
+        if (m_units.empty())
+            return;
+        const auto layout = m_pages->layOut(m_text, m_font, m_width, Qt::AlignLeft, m_indents);
+        int line = 0;
+        for (size_t i = 0; i < m_units.size(); ++i) {
+            const int first = line;
+            const int next = i + 1 < m_units.size() ? m_starts.at(i + 1) : m_text.text.size() + 1;
+            int head = 0;
+            while (line < layout->lineCount() && layout->lineAt(line).textStart() < next) {
+                if (m_secondParagraphs.at(i) < 0 ||
+                    layout->lineAt(line).textStart() < m_secondParagraphs.at(i))
+                    ++head;
+                ++line;
+            }
+            m_pages->add(unitOf(m_units.at(i), layout, first, line - first, head));
+        }
+        m_text = StyledText();
+        m_indents.clear();
+        m_starts.clear();
+        m_secondParagraphs.clear();
+        m_units.clear();
+    }
+
+private:
+    // The unit of `pending`, its text being `count` lines of `layout` from `first` on, the
+    // first `head` of them its first paragraph.
+    static Unit unitOf(const PendingUnit &pending, const std::shared_ptr<QTextLayout> &layout,
+                       int first, int count, int head)
+    {
+        Unit unit;
+        unit.guideWord = pending.guideWord;
+        unit.paragraphs = pending.above;
+        int aboveLines = 0;
+        for (const Paragraph &paragraph : pending.above)
+            aboveLines += paragraph.layout->lineCount();
+        unit.paragraphs.push_back({layout, first, count});
+        unit.keepLines = aboveLines + (pending.keepAll ? count : head + 1);
+        return unit;
+    }
+
+    static constexpr size_t batchSize = 128;
+    PageMaker *m_pages;
+    const QFont m_font;
+    const qreal m_width;
+    StyledText m_text;
+    Indents m_indents;
+    std::vector<int> m_starts;           // of each unit in m_text
+    std::vector<int> m_secondParagraphs; // where each unit's second paragraph begins, or -1
+    std::vector<PendingUnit> m_units;
 };
 
 Page pageFor(QPdfWriter *writer, QPageSize::PageSizeId paper)
@@ -399,16 +499,19 @@ public:
             // Each entry's text is looked up again as it is printed rather than held for
             // all entries at once.
             EntryFinder finder(m_letters, 0);
+            Batch entryUnits(&pages, page.body, page.columnWidth);
             for (const PrintedEntry &entry : entries) {
                 const QString text =
                     entry.target.isEmpty() ? lookUpWord(finder, entry.form).text : QString();
-                pages.add(entryUnit(pages, entry, text, &heading));
+                entryUnits.add(entryUnit(pages, entry, text, &heading));
             }
+            entryUnits.finish();
             pages.finishPage();
             addSection(pages, QStringLiteral("Bambara \u2013 French word list")); // en dash
-            Rows rows(&pages, page, m_formats[size_t(EntryLook::Headword)]);
-            for (const LexiconRow &row : qAsConst(m_lexicon))
-                rows.add(plainArticleText(row.word), plainArticleText(row.gloss).trimmed());
+            Batch rows(&pages, page.body, page.columnWidth);
+            for (const LexiconRow &lexiconRow : qAsConst(m_lexicon))
+                rows.add(row(plainArticleText(lexiconRow.word),
+                             plainArticleText(lexiconRow.gloss).trimmed()));
             rows.finish();
             pages.finishPage();
             addSection(pages, QStringLiteral("French \u2013 Bambara index")); // en dash
@@ -450,51 +553,37 @@ private:
 
     // The unit of an entry whose text the viewer shows is `entryText` (none for a
     // cross-reference), opened by the heading of its letter when `heading` (the last
-    // heading) is another.
-    Unit entryUnit(const PageMaker &pages, const PrintedEntry &entry, const QString &entryText,
-                   QString *heading) const
+    // heading) is another. Its head line (all its lines) never ends a column: it keeps the
+    // line after it.
+    PendingUnit entryUnit(const PageMaker &pages, const PrintedEntry &entry,
+                          const QString &entryText, QString *heading) const
     {
-        Unit unit;
+        PendingUnit unit;
         unit.guideWord = plainArticleText(entry.form);
         const QString letter = letterHeading(entry.form);
-        int headingLines = 0;
         if (!letter.isEmpty() && letter != *heading) {
             *heading = letter;
             StyledText text;
             text.append(letter);
-            unit.paragraphs.push_back(
+            unit.above.push_back(
                 {pages.layOut(text, m_page->heading, m_page->columnWidth, Qt::AlignHCenter)});
-            headingLines = unit.paragraphs.back().layout->lineCount();
         }
-        StyledText text;
-        Indents indents;
+        StyledText &text = unit.text;
         if (!entry.target.isEmpty()) {
+            unit.indents.push_back({0, 0});
             text.append(plainArticleText(entry.form), &m_formats[size_t(EntryLook::Headword)]);
             text.append(QStringLiteral(" \u2192 ") + plainArticleText(entry.target)); // →
-        } else {
-            // The lines of the entry in one layout, each its own paragraph.
-            for (const QString &line : entryText.split(QLatin1Char('\n'))) {
-                if (line.isEmpty())
-                    continue;
-                if (!indents.empty())
-                    text.append(QString(QChar::LineSeparator));
-                indents.push_back({int(text.text.size()), isHeadLine(line) ? 0 : m_page->indent});
-                appendEntryLine(&text, line, m_formats);
-            }
-        }
-        if (text.text.isEmpty()) {
-            unit.keepLines = headingLines;
             return unit;
         }
-        unit.paragraphs.push_back(
-            {pages.layOut(text, m_page->body, m_page->columnWidth, Qt::AlignLeft, indents)});
-        // The head line (all its lines) never ends a column: it keeps the line after it.
-        const QTextLayout &layout = *unit.paragraphs.back().layout;
-        int head = 0;
-        while (head < layout.lineCount() &&
-               (indents.size() < 2 || layout.lineAt(head).textStart() < indents.at(1).first))
-            ++head;
-        unit.keepLines = headingLines + head + 1;
+        // The lines of the entry, each its own paragraph.
+        for (const QString &line : entryText.split(QLatin1Char('\n'))) {
+            if (line.isEmpty())
+                continue;
+            if (!unit.indents.empty())
+                text.append(QString(QChar::LineSeparator));
+            unit.indents.push_back({int(text.text.size()), isHeadLine(line) ? 0 : m_page->indent});
+            appendEntryLine(&text, line, m_formats);
+        }
         return unit;
     }
 
@@ -509,63 +598,18 @@ private:
         pages.add(unit);
     }
 
-    // Rows of the word list or of the index, `word` in bold and then `text`, each a unit
-    // kept in one column. A layout costs much more to make than a line: the rows are laid
-    // out many at a time, each its own paragraph of one layout.
-    class Rows
+    // A row of the word list or of the index, `word` in bold and then `text`, kept in one
+    // column.
+    PendingUnit row(const QString &word, const QString &text) const
     {
-    public:
-        Rows(PageMaker *pages, const Page &page, const QTextCharFormat &bold)
-            : m_pages(pages), m_page(page), m_bold(bold)
-        {
-        }
-
-        void add(const QString &word, const QString &text)
-        {
-            if (!m_words.isEmpty())
-                m_text.append(QString(QChar::LineSeparator));
-            m_starts.push_back({int(m_text.text.size()), 0});
-            m_text.append(word, &m_bold);
-            m_text.append(QStringLiteral("  ") + text);
-            m_words << word;
-            if (m_words.size() == batch)
-                finish();
-        }
-
-        // Adds the rows given so far to the pages.
-        void finish()
-        {
-            if (m_words.isEmpty())
-                return;
-            const auto layout =
-                m_pages->layOut(m_text, m_page.body, m_page.columnWidth, Qt::AlignLeft, m_starts);
-            int line = 0;
-            for (int row = 0; row < m_words.size(); ++row) {
-                const int first = line;
-                const int next = row + 1 < m_words.size() ? m_starts.at(size_t(row) + 1).first
-                                                          : m_text.text.size() + 1;
-                while (line < layout->lineCount() && layout->lineAt(line).textStart() < next)
-                    ++line;
-                Unit unit;
-                unit.guideWord = m_words.at(row);
-                unit.paragraphs.push_back({layout, first, line - first});
-                unit.keepLines = line - first;
-                m_pages->add(unit);
-            }
-            m_text = StyledText();
-            m_starts.clear();
-            m_words.clear();
-        }
-
-    private:
-        static constexpr int batch = 128;
-        PageMaker *m_pages;
-        const Page &m_page;
-        const QTextCharFormat m_bold;
-        StyledText m_text;
-        Indents m_starts; // of the rows, none indented
-        QStringList m_words;
-    };
+        PendingUnit unit;
+        unit.text.append(word, &m_formats[size_t(EntryLook::Headword)]);
+        unit.text.append(QStringLiteral("  ") + text);
+        unit.indents.push_back({0, 0});
+        unit.guideWord = word;
+        unit.keepAll = true;
+        return unit;
+    }
 
     // The index keys in French alphabetical order, each with the words that have it as the
     // lexicon writes them.
@@ -581,12 +625,12 @@ private:
             const int compared = a.first.compare(b.first);
             return compared != 0 ? compared < 0 : index.at(a.second).key < index.at(b.second).key;
         });
-        Rows rows(&pages, *m_page, m_formats[size_t(EntryLook::Headword)]);
+        Batch rows(&pages, m_page->body, m_page->columnWidth);
         for (const auto &[sortKey, i] : order) {
             QStringList words;
             for (const auto &[form, row] : index.at(i).words)
                 words << plainArticleText(m_lexicon.at(row).word);
-            rows.add(index.at(i).key, words.join(QStringLiteral(", ")));
+            rows.add(row(index.at(i).key, words.join(QStringLiteral(", "))));
         }
         rows.finish();
     }
