@@ -589,6 +589,13 @@ void TestPdfExport::columnFeet()
                                 .arg(lowest)));
     }
     QVERIFY2(columnsOpened >= 10, "the units should fill many columns");
+    // Two columns a page: every column from the first unit's to the last one's holds lines.
+    QSet<int> columns;
+    for (const QVector<PrintedLine> &unit : qAsConst(units))
+        for (const PrintedLine &line : unit)
+            columns.insert(line.column);
+    QCOMPARE(columns.size(),
+             units.constLast().constLast().column - units.first().first().column + 1);
     QCOMPARE(headings.size(), rows ? 1 : everyEntryHeaded ? count : 16); // rows: entry KA
 }
 
@@ -603,6 +610,8 @@ void TestPdfExport::looksAndIndents_data()
     // The viewer's looks: headwords dark blue (#000080) and bold, tags dark red (#800000),
     // tone groups of ò and ó #6600cc, examples dark cyan (#008080) and italic. Head lines
     // and cross-references stand at the margin, the other lines of an entry are set in.
+    QTest::newRow("the guide words, bold") << QStringLiteral("WULU") << QStringLiteral("BA")
+                                           << QStringLiteral("#000000") << true << false << false;
     QTest::newRow("the headword of a later entry")
         << QStringLiteral("ch\u00E8vre") << QStringLiteral("BA") << QStringLiteral("#000080")
         << true << false << false;
