@@ -27,6 +27,7 @@ WORK = tempfile.TemporaryDirectory(prefix='lexora-web-')
 SITE = os.path.join(WORK.name, 'site')
 
 # What the entries show, line by line.
+ALIMETI = 'ALIMƐTI [alimɛ́ti] N allumette.'
 BA = 'BA [ó] N mère.\n♦ Ba bɛ so kɔnɔ.\nBA [ò] N chèvre.'
 BO = 'BƆ [bɔ́] W sortir.'
 DEN = 'DEN [dén] N enfant.\n↑BA'
@@ -170,6 +171,7 @@ class WebSite(unittest.TestCase):
             ('the beginning of a word without special letters', list('ny'), 'ny', NYAMA),
             ('without special letters: sho', list('sho'), 'sho', SHO),
             ('without special letters: seben', list('seben'), 'seben', SEBEN),
+            ('the first headword, without special letters', list('alime'), 'alime', ALIMETI),
             ('a homograph pair together', ['b', 'a'], 'ba', BA),
         ]
         for name, keys, typed, entry in rows:
