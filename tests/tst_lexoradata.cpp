@@ -174,12 +174,6 @@ void TestLexoraData::runs_data()
     row("import-mdf --again repeats the import and keeps a hand edit", imported,
         "import-mdf --again src", 0,
         "hand edits: entries of 1 headword(s) replaced, 0 added; lexicon rows of 0", reimported);
-    row("a hand edit whose entry vanished is reported and kept",
-        {{"d.txt", "\\lx da\n\\ge bouche\n"}, {"src.handmade/entries.txt", handEdits.first()}},
-        "import-mdf d.txt src", 0,
-        "src.handmade/entries.txt:2: warning: BA is not a headword of the import (its record may "
-        "be gone)",
-        {{"src/entries.txt", "BA [b\xC3\xA1] N m\xC3\xA8re.\nDA [da] bouche.\n"}});
     // sha256sum of "BA [ba] x.\n"
     row("an import does not replace a source changed by hand since",
         {{"d.txt", "\\lx ba\n\\ge x\n"},

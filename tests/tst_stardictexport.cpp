@@ -161,14 +161,8 @@ void TestStardictExport::readerFinds_data()
     row("small letters", "sɛbɛn", bambara, "SƐBƐN",
         "SƐBƐN [sɛ̀bɛn] W écrire <script>alert(1)</script> &amp; lire.");
     row("tone marks as the head line writes them", "dén", bambara, "DEN", den);
-    row("tone marks of a special letter", "sɛ̀bɛn", bambara, "SƐBƐN",
-        "SƐBƐN [sɛ̀bɛn] W écrire <script>alert(1)</script> &amp; lire.");
     row("small \u0272", "ɲama", bambara, "ЛAMA", "ЛAMA [ɲáma] N ordure, saleté.");
     row("ny for \u0272", "nyama", bambara, "ЛAMA", "ЛAMA [ɲáma] N ordure, saleté.");
-    row("e for \u025B", "seben", bambara, "SƐBƐN",
-        "SƐBƐN [sɛ̀bɛn] W écrire <script>alert(1)</script> &amp; lire.");
-    row("è for \u025B", "sèbèn", bambara, "SƐBƐN",
-        "SƐBƐN [sɛ̀bɛn] W écrire <script>alert(1)</script> &amp; lire.");
     row("o for \u0254, the older spelling of a source", "bora", bambara, "BƆ", "BƆ [bɔ́] W sortir.");
     row("a tone group in brackets is no spelling of the headword", "ò", bambara, "", "");
     row("a French gloss", "sortir", french, "sortir", "BƆ [bɔ́] W sortir.");
