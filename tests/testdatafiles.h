@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
+#include <QProcess>
 #include <QStringList>
 
 namespace testdata {
@@ -33,6 +34,26 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// What a program run to its end gave: its exit status (-1 when it did not end normally,
+// the reason then in `err`), its output and its error output.
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+inline Run run(const QString &program, const QStringList &arguments,
+               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return {-1, {}, (program + QStringLiteral(": ") + process.errorString()).toUtf8()};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
 // A whole data directory: the headword file, the lexicon file, the letter files named in
 // `letters` (key: the letter; value: its plain lines), the about file when `about` holds
 // lines and the reversal file (reversal.bna) when `reversal` does.
@@ -43,6 +64,15 @@ struct Dictionary
     QMap<QString, QStringList> letters;
     QStringList about = {};
     QStringList reversal = {};
+
+    // A dictionary with every letter file, each empty.
+    static Dictionary everyLetter()
+    {
+        Dictionary dictionary;
+        for (const QChar letter : dictionaryAlphabet())
+            dictionary.letters.insert(QString(letter), {});
+        return dictionary;
+    }
 
     bool writeTo(const QString &dir) const
     {

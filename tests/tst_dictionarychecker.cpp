@@ -22,11 +22,9 @@ namespace {
 // (ɲa matched by its search form ЛA).
 testdata::Dictionary cleanDictionary()
 {
-    testdata::Dictionary dictionary;
+    testdata::Dictionary dictionary = testdata::Dictionary::everyLetter();
     dictionary.headwords = ul({"BA", "BƆRA", "ЛA"});
     dictionary.lexicon = ul({"BA|mère", "ƝA|œil"});
-    for (const QChar letter : dictionaryAlphabet())
-        dictionary.letters.insert(QString(letter), {});
     dictionary.letters[u("b")] = ul({"BA [ó] N mère.", "♦ Ba bɛ so kɔnɔ.", "BA [ò] N chèvre.",
                                      "BA [ó] N fleuve.", "BƆ [ó] W sortir.", "BƆRA [ò ó] W => BƆ"});
     dictionary.letters[u("q")] = ul({"ЛA [ó] N œil.", "[ò ó] ɲà: œil."});

@@ -14,12 +14,15 @@
 
 namespace {
 
+using testdata::Run;
+using testdata::run;
+
 // ɛ U+025B, Ɛ U+0190, ɔ U+0254, Ɔ U+0186, ɲ U+0272, Ɲ U+019D, Л U+041B (the capital of ɲ
 // in headwords), è U+00E8, ♦ U+2666, → U+2192, combining acute U+0301, combining grave
 // U+0300.
 testdata::Dictionary sample()
 {
-    testdata::Dictionary dictionary;
+    testdata::Dictionary dictionary = testdata::Dictionary::everyLetter();
     dictionary.headwords = QStringList{QStringLiteral("BA"),        QStringLiteral("B\u0186"),
                                        QStringLiteral("B\u0186RA"), QStringLiteral("DEN"),
                                        QStringLiteral("ESI"),       QStringLiteral("\u0190R\u0190"),
@@ -27,8 +30,6 @@ testdata::Dictionary sample()
                                        QStringLiteral("WULU")};
     dictionary.lexicon = QStringList{QStringLiteral("BA|m\u00E8re"), QStringLiteral("WULU|chien"),
                                      QStringLiteral("DEN|enfant; petit")};
-    for (const QChar letter : dictionaryAlphabet())
-        dictionary.letters.insert(QString(letter), {});
     dictionary.letters[QStringLiteral("b")] =
         QStringList{QStringLiteral("BA [\u00F3] N m\u00E8re."),
                     QStringLiteral("\u2666 Ba b\u025B so."),
@@ -49,22 +50,6 @@ testdata::Dictionary sample()
     dictionary.letters[QStringLiteral("w")] =
         QStringList{QStringLiteral("WULU [w\u00F9lu] N chien.")};
     return dictionary;
-}
-
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, {}, (program + QStringLiteral(": ") + process.errorString()).toUtf8()};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 Run exportPdf(const QString &res, const QString &out, const QStringList &options = {})
@@ -326,9 +311,7 @@ void TestPdfExport::printedText()
 // of them beginning where its first line begins, all in the left half of the page.
 void TestPdfExport::entryLinesIndented()
 {
-    testdata::Dictionary dictionary;
-    for (const QChar letter : dictionaryAlphabet())
-        dictionary.letters.insert(QString(letter), {});
+    testdata::Dictionary dictionary = testdata::Dictionary::everyLetter();
     dictionary.headwords = QStringList{QStringLiteral("KUMA")};
     QStringList example;
     for (int i = 1; i <= 40; ++i)
@@ -357,9 +340,7 @@ void TestPdfExport::entryLinesIndented()
 // order; its head line stays with its first line.
 void TestPdfExport::longEntryGoesOn()
 {
-    testdata::Dictionary dictionary;
-    for (const QChar letter : dictionaryAlphabet())
-        dictionary.letters.insert(QString(letter), {});
+    testdata::Dictionary dictionary = testdata::Dictionary::everyLetter();
     dictionary.headwords = QStringList{QStringLiteral("FALA"), QStringLiteral("KUMA")};
     dictionary.letters[QStringLiteral("f")] =
         QStringList{QStringLiteral("FALA [f\u00E1la] N orphelin.")};
@@ -403,9 +384,7 @@ void TestPdfExport::columnFeet_data()
 void TestPdfExport::columnFeet()
 {
     QFETCH(bool, rows);
-    testdata::Dictionary dictionary;
-    for (const QChar letter : dictionaryAlphabet())
-        dictionary.letters.insert(QString(letter), {});
+    testdata::Dictionary dictionary = testdata::Dictionary::everyLetter();
     const int count = 600;
     if (rows) {
         dictionary.headwords << QStringLiteral("KA");

@@ -22,12 +22,10 @@ namespace {
 // combining acute U+0301, combining grave U+0300; written in UTF-8 below.
 testdata::Dictionary sample()
 {
-    testdata::Dictionary dictionary;
+    testdata::Dictionary dictionary = testdata::Dictionary::everyLetter();
     dictionary.headwords = ul({"BA", "BƆ", "BƆRA", "DEN", "ЛAMA", "SƐBƐN", "WULU"});
     dictionary.lexicon = ul({"BA|mère", "BA|chèvre", "DEN|enfant; petit", "ƝAMA|ordure, saleté",
                              "SƐBƐN|écrire", "DEN|enfant", "BƆ|sortir", "WULU|chien"});
-    for (const QChar letter : dictionaryAlphabet())
-        dictionary.letters.insert(QString(letter), {});
     dictionary.letters[u("b")] = ul({"BA [ó] N mère.", "♦ Ba bɛ so kɔnɔ.", "BA [ò] N chèvre.",
                                      "BƆ [bɔ́] W sortir.", "BƆRA [bɔ́ra] W => BƆ"});
     dictionary.letters[u("d")] = ul({"DEN [dén] N enfant.", "↑BA"});
@@ -51,25 +49,16 @@ QString shownText(QString html)
     return html;
 }
 
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using testdata::Run;
 
+// A program run with HOME and the caches in `home`: no dictionaries of the user's own.
 Run run(const QString &program, const QStringList &arguments, const QString &home)
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home); // no dictionaries of the user's own
+    environment.insert(QStringLiteral("HOME"), home);
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/cache"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, {}, (program + QStringLiteral(": ") + process.errorString()).toUtf8()};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    return testdata::run(program, arguments, environment);
 }
 
 // What sdcv answers to `query` in the dictionaries of `dir`, without the lines on the
